@@ -1,0 +1,97 @@
+# KORU.exe, LUMETRIX.dll and the Windows tests, cross-built with mingw-w64.
+
+enable_language(RC)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+# The C++ runtime is linked statically: KORU.exe needs nothing beside it.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# libjpeg comes from a prefix built by scripts/build-libjpeg.sh (CMAKE_PREFIX_PATH).
+list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})
+find_package(JPEG REQUIRED)
+
+koru_collect_core(KORU_CORE_SOURCES)
+add_library(koru_core STATIC ${KORU_CORE_SOURCES})
+target_include_directories(koru_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(koru_core PUBLIC winmm shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 kernel32)
+koru_warnings(koru_core)
+
+# The program.
+file(GLOB KORU_UI_SOURCES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/ui/*.cpp")
+file(GLOB KORU_UI_RESOURCES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/ui/*.rc")
+add_executable(KORU WIN32 ${PROJECT_SOURCE_DIR}/startup/main_win32.cpp ${KORU_UI_SOURCES} ${KORU_UI_RESOURCES})
+target_link_libraries(KORU PRIVATE koru_core JPEG::JPEG)
+target_link_options(KORU PRIVATE -municode)
+koru_warnings(KORU)
+
+# The shell helper library.
+file(GLOB LUMETRIX_SOURCES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/lumetrix/*.cpp")
+add_library(LUMETRIX SHARED ${LUMETRIX_SOURCES} ${PROJECT_SOURCE_DIR}/lumetrix/lumetrix.def)
+set_target_properties(LUMETRIX PROPERTIES PREFIX "" OUTPUT_NAME LUMETRIX)
+koru_warnings(LUMETRIX)
+
+# GoogleTest from Debian's sources.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Tests run only where Wine can run them (the x86_64 build on Linux).
+option(KORU_RUN_WINDOWS_TESTS "Register the Windows tests with CTest" ON)
+
+file(GLOB KORU_WINDOWS_TEST_SUPPORT CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/windows/support/*.cpp")
+if(KORU_WINDOWS_TEST_SUPPORT)
+  add_library(koru_windows_test_support STATIC ${KORU_WINDOWS_TEST_SUPPORT})
+  target_include_directories(koru_windows_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(koru_windows_test_support PUBLIC koru_core gtest)
+endif()
+
+# The Wine harness: one prefix, display, sound server and wineserver for the
+# whole test run, started and stopped by CTest fixtures.
+set(KORU_HARNESS ${PROJECT_SOURCE_DIR}/scripts/wine-harness.sh)
+set(KORU_HARNESS_DIR ${CMAKE_BINARY_DIR}/harness)
+if(KORU_RUN_WINDOWS_TESTS)
+  add_test(NAME harness_start COMMAND ${KORU_HARNESS} start ${KORU_HARNESS_DIR})
+  add_test(NAME harness_stop COMMAND ${KORU_HARNESS} stop ${KORU_HARNESS_DIR})
+  set_tests_properties(harness_start PROPERTIES FIXTURES_SETUP wine)
+  set_tests_properties(harness_stop PROPERTIES FIXTURES_CLEANUP wine)
+endif()
+
+file(GLOB KORU_WINDOWS_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp")
+foreach(test_source IN LISTS KORU_WINDOWS_TESTS)
+  get_filename_component(test_name ${test_source} NAME_WE)
+  add_executable(${test_name} ${test_source})
+  target_link_libraries(${test_name} PRIVATE koru_core gtest gtest_main JPEG::JPEG)
+  if(TARGET koru_windows_test_support)
+    target_link_libraries(${test_name} PRIVATE koru_windows_test_support)
+  endif()
+  target_include_directories(${test_name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${test_name} PRIVATE
+    KORU_EXE_UNIX_PATH="$<TARGET_FILE:KORU>"
+    KORU_TEST_DATA_UNIX_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+  add_dependencies(${test_name} KORU)
+  koru_warnings(${test_name})
+  if(KORU_RUN_WINDOWS_TESTS)
+    add_test(NAME ${test_name}
+      COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${KORU_HARNESS_DIR} $<TARGET_FILE:${test_name}>)
+    set_tests_properties(${test_name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+  endif()
+endforeach()
+
+# Tools the end-to-end tests run under Wine to watch KORU from outside.
+file(GLOB KORU_E2E_TOOLS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/tools/*.cpp")
+foreach(tool_source IN LISTS KORU_E2E_TOOLS)
+  get_filename_component(tool_name ${tool_source} NAME_WE)
+  add_executable(${tool_name} ${tool_source})
+  target_link_options(${tool_name} PRIVATE -municode)
+  target_link_libraries(${tool_name} PRIVATE user32 kernel32)
+endforeach()
+
+file(GLOB KORU_E2E_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/test_*.py")
+if(KORU_RUN_WINDOWS_TESTS)
+  foreach(test_script IN LISTS KORU_E2E_TESTS)
+    get_filename_component(test_name ${test_script} NAME_WE)
+    add_test(NAME e2e_${test_name} COMMAND python3 ${test_script})
+    set_tests_properties(e2e_${test_name} PROPERTIES
+      FIXTURES_REQUIRED wine TIMEOUT 600
+      ENVIRONMENT "KORU_HARNESS_DIR=${KORU_HARNESS_DIR};KORU_BUILD_DIR=${CMAKE_BINARY_DIR};KORU_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  endforeach()
+endif()

@@ -1,0 +1,105 @@
+// The media list: a fixed-capacity array of entries, the current index and the
+// list-level header fields stored in the list file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "medialist/media_entry.h"
+
+namespace koru {
+
+class MediaList;
+
+// Fills the descriptive fields of an entry from its file. The real readers
+// (MIDI meta events, ID3 tags) implement it; tests pass a fake.
+class MediaInfoReader {
+ public:
+  virtual ~MediaInfoReader() = default;
+  // Returns true when the file was recognised completely.
+  virtual bool Read(const MediaList& list, const std::string& path, MediaEntry& entry) = 0;
+};
+
+class MediaList {
+ public:
+  static constexpr int kDefaultCapacity = 9999;
+  static constexpr int kHeaderFieldCount = 6;
+
+  // `programFolder` ends in a backslash; the list path defaults to
+  // programFolder + "_default.mpl".
+  explicit MediaList(std::string programFolder);
+
+  void SetInfoReader(MediaInfoReader* reader) { infoReader_ = reader; }
+
+  // count and current index 0, header fields back to their defaults.
+  void ResetList();
+  // Changes the capacity; entries at and beyond the new capacity are lost.
+  // The current index is kept inside the list (see CurrentEntry).
+  void SetCapacity(int capacity);
+
+  int Count() const { return count_; }
+  int Capacity() const { return capacity_; }
+  bool IsFull() const { return count_ >= capacity_; }
+  int CurrentIndex() const { return currentIndex_; }
+  void SetCurrentIndex(int index) { currentIndex_ = index; }
+
+  // The entry at the current index when it names an entry of the list.
+  MediaEntry* CurrentEntry();
+  const MediaEntry* CurrentEntry() const;
+
+  MediaEntry& Entry(int index) { return entries_[static_cast<std::size_t>(index)]; }
+  const MediaEntry& Entry(int index) const { return entries_[static_cast<std::size_t>(index)]; }
+
+  const std::string& ListPath() const { return listPath_; }
+  void SetListPath(std::string path) { listPath_ = std::move(path); }
+  const std::string& ProgramFolder() const { return programFolder_; }
+
+  const std::string& HeaderField(int n) const { return header_[static_cast<std::size_t>(n)]; }
+  void SetHeaderField(int n, std::string value) { header_[static_cast<std::size_t>(n)] = std::move(value); }
+
+  int PlayedCount() const;
+  // Sum of (rate value + 1) over the entries.
+  long long RateWeightSum() const;
+
+  // Adds a file (member empty) or an archive member. Returns false only when
+  // the list is full. A duplicate is not added but becomes current.
+  bool AddEntry(const std::string& path, const std::string& member);
+
+  // Appends an entry as it stands, without duplicate check or information
+  // reading (the list-file readers). False when the list is full.
+  bool AppendRaw(const MediaEntry& entry);
+
+  std::string TitleFromFileName(const std::string& fileName) const;
+
+  // Shell sort by key 0 to 5; other keys leave the order unchanged.
+  void SortList(int key);
+  void DeleteEntry(int index);
+  void MoveEntryUp(int index);
+  void MoveEntryDown(int index);
+
+  enum class RateMode { Set, Step };
+  void SetRate(int index, RateMode mode, int value);
+  void ClearPlayed();
+
+  // Copies of the settings [OPT] media and [OPT] title.
+  bool readInfoOnAdd = true;
+  bool titleWithoutExtension = false;
+  // Set while the user drags the position slider.
+  bool sliderHeld = false;
+
+ private:
+  void Exchange(int a, int b);
+
+  std::string programFolder_;
+  std::string listPath_;
+  int count_ = 0;
+  int currentIndex_ = 0;
+  int capacity_ = kDefaultCapacity;
+  std::array<std::string, kHeaderFieldCount> header_;
+  std::vector<MediaEntry> entries_;  // capacity_ + 1 slots; the last is the scratch slot
+  MediaInfoReader* infoReader_ = nullptr;
+};
+
+}  // namespace koru

@@ -1,0 +1,47 @@
+// An ini file held in memory, read and written with the semantics of the
+// Windows profile functions (GetPrivateProfileString, WritePrivateProfileString)
+// so that a KORU.ini written by either is read the same by both.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace koru {
+
+class IniDocument {
+ public:
+  IniDocument() = default;
+  // Parses the bytes of an ini file (code page 932). Never fails: lines the
+  // profile functions would not understand are kept as they are.
+  static IniDocument Parse(std::string_view bytes);
+
+  // The value of a key: sections and keys compared case-insensitively, the
+  // value trimmed and stripped of one pair of enclosing quotes. Nothing when
+  // the section or key is missing.
+  std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+  std::string GetString(std::string_view section, std::string_view key, std::string_view fallback) const;
+  // GetPrivateProfileInt: leading decimal digits (optional sign); the
+  // fallback when the key is missing or holds no number.
+  int GetInt(std::string_view section, std::string_view key, int fallback) const;
+
+  // Sets a key, adding the section and the key when missing; the line of an
+  // existing key is replaced in place.
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+  void SetInt(std::string_view section, std::string_view key, int value);
+  // Removes a key (no effect when missing).
+  void Remove(std::string_view section, std::string_view key);
+
+  // The file's bytes, CR LF line ends; every section, key and comment the
+  // document did not change is kept.
+  std::string Serialize() const;
+
+ private:
+  struct Line {
+    std::string text;  // the raw line without its line end
+  };
+  std::vector<Line> lines_;
+};
+
+}  // namespace koru
