@@ -55,5 +55,9 @@ std::optional<std::string> FromUtf16(std::u16string_view text);
 // Lossy forms: invalid bytes and unmappable characters become "?".
 std::u16string ToUtf16Lossy(std::string_view text);
 std::string FromUtf16Lossy(std::u16string_view text);
+// The program's own texts are written in the sources as UTF-8 (u8"...") and
+// turned into code page 932 with this; every such text has a code page 932
+// form, so nothing is lost.
+std::string FromUtf8(std::u8string_view utf8);
 
 }  // namespace koru::cp932

@@ -1,0 +1,113 @@
+// An in-memory file system for the native tests. Paths are compared
+// case-insensitively, as Windows does.
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/cp932.h"
+#include "platform/file_system.h"
+
+namespace koru::testing {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  void AddFile(const std::string& path, std::string bytes) { files_[Key(path)] = {path, std::move(bytes)}; }
+  void AddFolder(const std::string& path) { folders_[Key(path)] = path; }
+  void AddHidden(const std::string& path) { hidden_.insert(Key(path)); }
+  void AddLink(const std::string& path) { links_.insert(Key(path)); }
+  void RemoveFile(const std::string& path) { files_.erase(Key(path)); }
+  // Makes every write to this path fail (a locked or read-only file).
+  void FailWritesTo(const std::string& path) { failingWrites_.insert(Key(path)); }
+
+  bool Has(const std::string& path) const { return files_.count(Key(path)) != 0; }
+  const std::string& Contents(const std::string& path) const { return files_.at(Key(path)).bytes; }
+  int writes = 0;
+  int opens = 0;
+
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
+    ++opens;
+    auto it = files_.find(Key(path));
+    if (it == files_.end()) return nullptr;
+    return std::make_unique<MemoryFile>(it->second.bytes);
+  }
+  std::optional<std::string> ReadWholeFile(const std::string& path) override {
+    auto it = files_.find(Key(path));
+    if (it == files_.end()) return std::nullopt;
+    return it->second.bytes;
+  }
+  bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
+    if (failingWrites_.count(Key(path))) return false;
+    ++writes;
+    files_[Key(path)] = {path, std::string(bytes)};
+    return true;
+  }
+  bool CopyFileReplacing(const std::string& from, const std::string& to) override {
+    auto it = files_.find(Key(from));
+    if (it == files_.end() || failingWrites_.count(Key(to))) return false;
+    files_[Key(to)] = {to, it->second.bytes};
+    return true;
+  }
+  PathKind KindOf(const std::string& path) override {
+    if (files_.count(Key(path))) return PathKind::File;
+    if (folders_.count(Key(path))) return PathKind::Folder;
+    return PathKind::Missing;
+  }
+  // Lists direct children of a folder, in the order they were added.
+  std::vector<FolderItem> ListFolder(const std::string& folder) override {
+    std::string prefix = Key(folder);
+    if (!prefix.empty() && prefix.back() != '\\') prefix += '\\';
+    std::vector<std::pair<int, FolderItem>> found;
+    auto consider = [&](const std::string& key, const std::string& original, int order, bool isFolder) {
+      if (key.size() <= prefix.size() || key.compare(0, prefix.size(), prefix) != 0) return;
+      if (key.find('\\', prefix.size()) != std::string::npos) return;
+      FolderItem item;
+      item.name = original.substr(prefix.size());
+      item.isFolder = isFolder;
+      item.isHidden = hidden_.count(key) != 0;
+      item.isLink = links_.count(key) != 0;
+      found.push_back({order, item});
+    };
+    for (auto& [key, file] : files_) consider(key, file.path, file.order, false);
+    for (auto& [key, path] : folders_) consider(key, path, 0, true);
+    std::stable_sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    std::vector<FolderItem> items;
+    for (auto& f : found) items.push_back(f.second);
+    return items;
+  }
+
+ private:
+  struct StoredFile {
+    std::string path;
+    std::string bytes;
+    int order = NextOrder();
+  };
+  static int NextOrder() {
+    static int order = 0;
+    return ++order;
+  }
+  class MemoryFile : public InputFile {
+   public:
+    explicit MemoryFile(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::uint64_t Size() const override { return bytes_.size(); }
+    std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) override {
+      if (offset >= bytes_.size()) return 0;
+      std::size_t n = std::min<std::size_t>(count, bytes_.size() - static_cast<std::size_t>(offset));
+      std::memcpy(buffer, bytes_.data() + offset, n);
+      return n;
+    }
+
+   private:
+    std::string bytes_;
+  };
+  static std::string Key(const std::string& path) { return cp932::ToUpper(path); }
+
+  std::map<std::string, StoredFile> files_;
+  std::map<std::string, std::string> folders_;
+  std::set<std::string> hidden_, links_, failingWrites_;
+};
+
+}  // namespace koru::testing
