@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The Wine harness: a private prefix, an X display, a sound server and a
+# wineserver for one run of KORU or of the tests.
+#   wine-harness.sh start DIR   sets everything up and writes DIR/env.sh
+#   wine-harness.sh stop DIR    stops whatever start started
+# The prefix lives in DIR/prefix and is created once; the rest is started
+# anew by every start and stopped by stop.
+set -euo pipefail
+cmd=${1:?start|stop}
+dir=${2:?harness folder}
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+state=$dir/state
+mkdir -p "$state"
+
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+
+export WINEPREFIX=$dir/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+stop_pid() {
+  local f=$state/$1.pid
+  [ -f "$f" ] || return 0
+  local pid; pid=$(cat "$f")
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
+  fi
+  rm -f "$f"
+}
+
+stop_all() {
+  if [ -f "$dir/env.sh" ]; then
+    # shellcheck disable=SC1091
+    . "$dir/env.sh"
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+  fi
+  stop_pid pulseaudio
+  stop_pid xvfb
+  rm -f "$dir/env.sh"
+}
+
+case "$cmd" in
+stop)
+  stop_all
+  exit 0
+  ;;
+start)
+  stop_all   # a run that died left things behind: start clean
+  ;;
+*)
+  echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+esac
+
+# Display: the caller's, or an Xvfb of our own.
+display=${KORU_DISPLAY:-${DISPLAY:-}}
+if [ -z "$display" ]; then
+  n=90
+  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+  echo $! >"$state/xvfb.pid"
+  for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  [ -e /tmp/.X11-unix/X$n ] || { echo "wine-harness: Xvfb did not start" >&2; cat "$state/xvfb.log" >&2; exit 1; }
+  display=:$n
+fi
+export DISPLAY=$display
+
+# Sound: a PulseAudio daemon of our own with a null sink, which plays in real
+# time (ALSA's null device would finish every sound at once).
+export XDG_RUNTIME_DIR=$dir/pulse-runtime
+export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
+mkdir -p "$PULSE_RUNTIME_PATH"
+chmod 700 "$XDG_RUNTIME_DIR"
+export PULSE_SERVER=unix:$PULSE_RUNTIME_PATH/native
+HOME=$dir pulseaudio --daemonize=no --exit-idle-time=-1 -n --disallow-exit \
+  --load="module-null-sink sink_name=nul" \
+  --load="module-native-protocol-unix socket=$PULSE_RUNTIME_PATH/native auth-anonymous=1" \
+  >"$state/pulseaudio.log" 2>&1 &
+echo $! >"$state/pulseaudio.pid"
+for _ in $(seq 100); do [ -S "$PULSE_RUNTIME_PATH/native" ] && break; sleep 0.1; done
+[ -S "$PULSE_RUNTIME_PATH/native" ] || echo "wine-harness: no sound server (tests that play sound will fail)" >&2
+
+cat >"$dir/env.sh" <<ENV
+export WINEPREFIX='$WINEPREFIX'
+export WINEDEBUG='$WINEDEBUG'
+export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export DISPLAY='$DISPLAY'
+export XDG_RUNTIME_DIR='$XDG_RUNTIME_DIR'
+export PULSE_RUNTIME_PATH='$PULSE_RUNTIME_PATH'
+export PULSE_SERVER='$PULSE_SERVER'
+export KORU_WINE='$WINE'
+export KORU_WINESERVER='$WINESERVER'
+ENV
+
+# The prefix is made once per build tree.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "wine-harness: creating the Wine prefix (once)"
+  "$WINE" wineboot -i >"$state/wineboot.log" 2>&1 || true
+  "$WINESERVER" -w
+fi
+# Keep one wineserver up for the whole run: every Windows process of the run
+# shares it (and with it process ids and window handles).
+"$WINESERVER" -p
+echo "wine-harness: ready (DISPLAY=$DISPLAY)"

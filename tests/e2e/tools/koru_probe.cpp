@@ -1,0 +1,167 @@
+// koru_probe: looks at KORU's windows from outside, the way a user sees them,
+// for the end-to-end tests. It runs under the same wineserver as KORU.
+//
+//   koru_probe list CLASS                 visible top-level windows of CLASS: "hwnd<TAB>pid<TAB>caption"
+//   koru_probe wait CLASS MS [TEXT]       waits for such a window (caption containing TEXT), prints its caption
+//   koru_probe wait-gone CLASS MS         waits until no window of CLASS is left
+//   koru_probe close CLASS MS             posts WM_CLOSE to each and waits for their processes to end
+//   koru_probe texts CLASS                the texts of the window and its child controls, one per line
+//   koru_probe command CLASS ID           posts WM_COMMAND with ID to the window
+//   koru_probe click CLASS TEXT           clicks the child button whose text is TEXT
+//
+// Output is UTF-8; the exit code is 0 on success, 1 on a time-out or when
+// nothing was found.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Print(const std::wstring& text) {
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), bytes, nullptr, nullptr);
+  utf8 += '\n';
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t buffer[1024] = {};
+  // WM_GETTEXT reaches windows of other processes too.
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t buffer[256] = {};
+  GetClassNameW(window, buffer, 256);
+  return buffer;
+}
+
+std::vector<HWND> TopLevelWindows(const std::wstring& className) {
+  struct Search {
+    std::wstring className;
+    std::vector<HWND> found;
+  } search{className, {}};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(context);
+        if (IsWindowVisible(window) && ClassOf(window) == s->className) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM context) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+int List(const std::wstring& className) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  for (HWND window : windows) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t head[64];
+    std::swprintf(head, 64, L"%p\t%lu\t", static_cast<void*>(window), static_cast<unsigned long>(pid));
+    Print(head + TextOf(window));
+  }
+  return windows.empty() ? 1 : 0;
+}
+
+int Wait(const std::wstring& className, DWORD timeout, const std::wstring& text) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND window : TopLevelWindows(className)) {
+      std::wstring caption = TextOf(window);
+      if (text.empty() || caption.find(text) != std::wstring::npos) {
+        Print(caption);
+        return 0;
+      }
+    }
+    if (GetTickCount() - start > timeout) return 1;
+    Sleep(100);
+  }
+}
+
+int WaitGone(const std::wstring& className, DWORD timeout) {
+  const DWORD start = GetTickCount();
+  while (!TopLevelWindows(className).empty()) {
+    if (GetTickCount() - start > timeout) return 1;
+    Sleep(100);
+  }
+  return 0;
+}
+
+int Close(const std::wstring& className, DWORD timeout) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  if (windows.empty()) return 1;
+  std::vector<HANDLE> processes;
+  for (HWND window : windows) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid)) processes.push_back(process);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  int result = 0;
+  for (HANDLE process : processes) {
+    if (WaitForSingleObject(process, timeout) != WAIT_OBJECT_0) result = 1;
+    CloseHandle(process);
+  }
+  return result;
+}
+
+int Texts(const std::wstring& className) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  for (HWND window : windows) {
+    Print(TextOf(window));
+    for (HWND child : Children(window)) Print(ClassOf(child) + L"\t" + TextOf(child));
+  }
+  return windows.empty() ? 1 : 0;
+}
+
+int Command(const std::wstring& className, int id) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  for (HWND window : windows) PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  return windows.empty() ? 1 : 0;
+}
+
+int Click(const std::wstring& className, const std::wstring& text) {
+  for (HWND window : TopLevelWindows(className)) {
+    for (HWND child : Children(window)) {
+      if (TextOf(child) == text) {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED), reinterpret_cast<LPARAM>(child));
+        return 0;
+      }
+    }
+  }
+  return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) return 2;
+  const std::wstring verb = argv[1];
+  const std::wstring className = argv[2];
+  if (verb == L"list") return List(className);
+  if (verb == L"wait" && argc >= 4) return Wait(className, wcstoul(argv[3], nullptr, 10), argc >= 5 ? argv[4] : L"");
+  if (verb == L"wait-gone" && argc >= 4) return WaitGone(className, wcstoul(argv[3], nullptr, 10));
+  if (verb == L"close" && argc >= 4) return Close(className, wcstoul(argv[3], nullptr, 10));
+  if (verb == L"texts") return Texts(className);
+  if (verb == L"command" && argc >= 4) return Command(className, _wtoi(argv[3]));
+  if (verb == L"click" && argc >= 4) return Click(className, argv[3]);
+  return 2;
+}
