@@ -1,0 +1,152 @@
+#include "medialist/media_list.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/cp932.h"
+
+namespace koru {
+namespace {
+
+// The list file keeps these header fields for its font and document settings;
+// a fresh list writes these values.
+std::array<std::string, MediaList::kHeaderFieldCount> DefaultHeader() {
+  return {"", "", cp932::FromUtf8(u8"ＭＳ Ｐゴシック"), "9", "0", "1"};
+}
+
+std::size_t Slot(int index) { return static_cast<std::size_t>(index); }
+
+}  // namespace
+
+MediaList::MediaList(std::string programFolder)
+    : programFolder_(std::move(programFolder)),
+      listPath_(programFolder_ + "_default.mpl"),
+      entries_(Slot(kDefaultCapacity) + 1) {
+  ResetList();
+}
+
+void MediaList::ResetList() {
+  count_ = 0;
+  currentIndex_ = 0;
+  header_ = DefaultHeader();
+}
+
+void MediaList::SetCapacity(int capacity) {
+  // The capacity comes from KORU.ini: keep it within what the list can be,
+  // so a forged value cannot drive the allocation.
+  capacity = std::clamp(capacity, 0, kDefaultCapacity);
+  if (capacity == capacity_) return;
+  std::vector<MediaEntry> resized(Slot(capacity) + 1);
+  const int kept = std::min(capacity_, capacity);
+  std::move(entries_.begin(), entries_.begin() + kept, resized.begin());
+  entries_ = std::move(resized);
+  capacity_ = capacity;
+  count_ = std::min(count_, capacity_);
+  // The current entry may have been dropped: the last entry kept takes its
+  // place, so the index always names an entry when there is one.
+  if (currentIndex_ >= count_) currentIndex_ = std::max(count_ - 1, 0);
+}
+
+MediaEntry* MediaList::CurrentEntry() {
+  if (currentIndex_ < 0 || currentIndex_ >= count_) return nullptr;
+  return &entries_[Slot(currentIndex_)];
+}
+
+const MediaEntry* MediaList::CurrentEntry() const {
+  if (currentIndex_ < 0 || currentIndex_ >= count_) return nullptr;
+  return &entries_[Slot(currentIndex_)];
+}
+
+int MediaList::PlayedCount() const {
+  return static_cast<int>(std::count_if(entries_.begin(), entries_.begin() + count_,
+                                        [](const MediaEntry& entry) { return entry.played == 1; }));
+}
+
+long long MediaList::RateWeightSum() const {
+  long long sum = 0;
+  for (int i = 0; i < count_; ++i) sum += static_cast<long long>(entries_[Slot(i)].RateValue()) + 1;
+  return sum;
+}
+
+bool MediaList::AddEntry(const std::string& path, const std::string& member) {
+  if (IsFull()) return false;
+  for (int i = 0; i < count_; ++i) {
+    const MediaEntry& entry = entries_[Slot(i)];
+    // A plain path also matches an archive listed with any of its members.
+    const bool duplicate =
+        cp932::EqualsNoCase(entry.path, path) && (member.empty() || cp932::EqualsNoCase(entry.member, member));
+    if (duplicate) {
+      currentIndex_ = i;
+      return true;
+    }
+  }
+  MediaEntry& entry = entries_[Slot(count_)];
+  entry = MediaEntry{};
+  entry.path = path;
+  entry.member = member;
+  const std::string_view fileName = member.empty()
+                                        ? cp932::FileNameOf(path)
+                                        : std::string_view(member).substr(cp932::MemberNameStart(member));
+  entry.title = TitleFromFileName(std::string(fileName));
+  // Archive members are read when they are extracted for playing.
+  if (readInfoOnAdd && member.empty() && infoReader_ != nullptr) infoReader_->Read(*this, path, entry);
+  currentIndex_ = count_;
+  ++count_;
+  return true;
+}
+
+bool MediaList::AppendRaw(const MediaEntry& entry) {
+  if (IsFull()) return false;
+  entries_[Slot(count_)] = entry;
+  ++count_;
+  return true;
+}
+
+std::string MediaList::TitleFromFileName(const std::string& fileName) const {
+  if (titleWithoutExtension) return std::string(cp932::WithoutExtension(fileName));
+  return "[" + fileName + "]";
+}
+
+void MediaList::Exchange(int a, int b) {
+  // Through the spare slot at index capacity: moving texts never allocates.
+  MediaEntry& scratch = entries_[Slot(capacity_)];
+  scratch = std::move(entries_[Slot(a)]);
+  entries_[Slot(a)] = std::move(entries_[Slot(b)]);
+  entries_[Slot(b)] = std::move(scratch);
+  if (currentIndex_ == a) {
+    currentIndex_ = b;
+  } else if (currentIndex_ == b) {
+    currentIndex_ = a;
+  }
+}
+
+void MediaList::DeleteEntry(int index) {
+  if (index < 0 || index >= count_) return;
+  std::move(entries_.begin() + index + 1, entries_.begin() + count_, entries_.begin() + index);
+  --count_;
+  if (currentIndex_ > index) --currentIndex_;
+}
+
+void MediaList::MoveEntryUp(int index) {
+  if (index < 1 || index >= count_) return;
+  Exchange(index, index - 1);
+}
+
+void MediaList::MoveEntryDown(int index) {
+  if (index < 0 || index + 1 >= count_) return;
+  Exchange(index, index + 1);
+}
+
+void MediaList::SetRate(int index, RateMode mode, int value) {
+  if (index < 0 || index >= count_) return;
+  MediaEntry& entry = entries_[Slot(index)];
+  long long rate = value;
+  if (mode == RateMode::Step) rate += entry.RateValue();
+  entry.rate = std::to_string(std::clamp(rate, 0LL, 3LL));
+}
+
+void MediaList::ClearPlayed() {
+  for (int i = 0; i < count_; ++i) entries_[Slot(i)].played = 0;
+}
+
+}  // namespace koru
