@@ -35,8 +35,9 @@ class MediaList {
 
   // count and current index 0, header fields back to their defaults.
   void ResetList();
-  // Changes the capacity; entries at and beyond the new capacity are lost.
-  // The current index is kept inside the list (see CurrentEntry).
+  // Changes the capacity, kept within 0..kDefaultCapacity; entries at and
+  // beyond the new capacity are lost. A current index beyond the shortened
+  // list moves to its last entry.
   void SetCapacity(int capacity);
 
   int Count() const { return count_; }
@@ -45,7 +46,8 @@ class MediaList {
   int CurrentIndex() const { return currentIndex_; }
   void SetCurrentIndex(int index) { currentIndex_ = index; }
 
-  // The entry at the current index when it names an entry of the list.
+  // The entry at the current index when it names an entry of the list, else
+  // null (an empty list, or an index set beyond the list).
   MediaEntry* CurrentEntry();
   const MediaEntry* CurrentEntry() const;
 

@@ -15,8 +15,10 @@ namespace koru::cp932 {
 // True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
 bool IsLeadByte(unsigned char byte);
 
-// Byte length (1 or 2) of the character starting at `pos`; a lead byte at the
-// very end of the text counts as a character of one byte.
+// Byte length (1 or 2) of the character starting at `pos`; 0 at or beyond the
+// end. As with CharNextA, a lead byte takes whatever byte follows it as its
+// trail; a lead byte at the very end of the text counts as a character of one
+// byte.
 std::size_t CharLength(std::string_view text, std::size_t pos);
 
 // Upper-cases every character the way CharUpperBuffW does on Windows, one

@@ -1,6 +1,8 @@
 // Strict conversion between code page 932 and UTF-16 with glibc's iconv.
 // "CP932" is Windows-31J; "SHIFT_JIS" differs from Windows in several rows
 // (0x5C, 0x7E, 0x815F, 0x8160, the NEC and IBM rows) and must not be used.
+// glibc refuses the lone bytes 0x80, 0xA0 and 0xFD-0xFF, which Windows maps to
+// U+0080 and private-use characters; no text of ours uses them.
 #include <iconv.h>
 
 #include <cerrno>
