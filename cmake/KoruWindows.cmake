@@ -42,6 +42,9 @@ if(KORU_WINDOWS_TEST_SUPPORT)
   add_library(koru_windows_test_support STATIC ${KORU_WINDOWS_TEST_SUPPORT})
   target_include_directories(koru_windows_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(koru_windows_test_support PUBLIC koru_core gtest)
+  target_compile_definitions(koru_windows_test_support PUBLIC
+    KORU_EXE_UNIX_PATH="$<TARGET_FILE:KORU>"
+    KORU_TEST_DATA_UNIX_DIR="${PROJECT_SOURCE_DIR}/tests/data")
 endif()
 
 # The Wine harness: one prefix, display, sound server and wineserver for the
@@ -64,9 +67,6 @@ foreach(test_source IN LISTS KORU_WINDOWS_TESTS)
     target_link_libraries(${test_name} PRIVATE koru_windows_test_support)
   endif()
   target_include_directories(${test_name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_compile_definitions(${test_name} PRIVATE
-    KORU_EXE_UNIX_PATH="$<TARGET_FILE:KORU>"
-    KORU_TEST_DATA_UNIX_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   add_dependencies(${test_name} KORU)
   koru_warnings(${test_name})
   if(KORU_RUN_WINDOWS_TESTS)
