@@ -3,6 +3,7 @@
 // so that a KORU.ini written by either is read the same by both.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,8 +23,9 @@ class IniDocument {
   // the section or key is missing.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   std::string GetString(std::string_view section, std::string_view key, std::string_view fallback) const;
-  // GetPrivateProfileInt: leading decimal digits (optional sign); the
-  // fallback when the key is missing or holds no number.
+  // GetPrivateProfileInt: leading decimal digits (optional sign; the "0x",
+  // "0o" and "0b" prefixes as Windows reads them); the fallback when the key
+  // is missing or holds no number.
   int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
   // Sets a key, adding the section and the key when missing; the line of an
@@ -39,8 +41,27 @@ class IniDocument {
 
  private:
   struct Line {
+    enum class Kind { Other, Section, Key };
+    Kind kind = Kind::Other;
     std::string text;  // the raw line without its line end
+    // Section: the name between the brackets. Key: the name before "=".
+    std::string name;
+    // Key only: the text after "=", trimmed but still quoted; nothing for a
+    // line without "=" (the profile functions then read the default).
+    std::optional<std::string> value;
   };
+  // Lines [begin, end) of a section; begin is the first line after its header.
+  struct SectionRange {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    bool found = false;
+  };
+
+  static Line ClassifyLine(std::string text);
+  SectionRange FindSection(std::string_view name) const;
+  // Index of the first key line of that name inside the range, or npos.
+  std::size_t FindKey(const SectionRange& range, std::string_view key) const;
+
   std::vector<Line> lines_;
 };
 

@@ -1,0 +1,202 @@
+// The one process-wide record of user settings, kept in KORU.ini in the
+// program's folder. Created before the main window; the main window and the
+// settings dialog read and change the values in place, and the main window
+// saves them when it closes.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "settings/file_associator.h"
+#include "settings/file_type_table.h"
+#include "settings/ini_document.h"
+#include "settings/system_version.h"
+
+namespace koru {
+
+// The list columns by the number KORU.ini's [LIST] check and the column
+// widths use.
+namespace list_column {
+inline constexpr int kTrack = 0;
+inline constexpr int kParentFolder = 1;
+inline constexpr int kFileName = 2;
+inline constexpr int kTitle = 3;
+inline constexpr int kArtist = 4;
+inline constexpr int kComment = 5;
+inline constexpr int kAlbum = 6;
+inline constexpr int kRate = 7;
+inline constexpr int kTime = 8;
+inline constexpr int kCount = 9;
+}  // namespace list_column
+
+// One struct per section of KORU.ini; the members carry the keys' names
+// and defaults.
+struct FormSettings {
+  int left = -1;  // -1: no position stored yet (the first start)
+  int top = -1;
+  int width = -1;
+  int height = -1;
+  int title = 0;   // 0 nothing, 1 position slider, 2 volume
+  int extend = 0;  // 0 no view, 1 list, 2 document, 3 media information
+};
+
+struct ListSettings {
+  // Indexed by list_column; -1 is the default width.
+  std::array<int, list_column::kCount> width = {-1, -1, -1, -1, -1, -1, -1, -1, -1};
+  int autoSize = 1;  // [LIST] auto: 0 none, 1 window width, 2 text size
+  int count = 9999;  // list capacity
+  std::string check = "100100001";  // one "1"/"0" per list_column
+};
+
+struct MplSettings {
+  std::string file = "_default.mpl";
+  std::string play;  // one "1"/"0" per entry
+  int track = 0;
+  int repeat = 1;
+  int random = 0;  // 0 off, 1 unplayed only, 2 by rate
+};
+
+struct ImageSettings {
+  int image = 0;
+  int data = 0;
+  int list = 0;
+  std::string file;
+  int center = 0;
+  int size = 0;
+  int panel = 0;
+};
+
+struct FontSettings {
+  std::string name;  // default depends on the system version
+};
+
+struct PanelSettings {
+  int color = 0;  // 0 lime, 1 orange, 2 light blue
+};
+
+struct ButtonSettings {
+  std::string order = "0123";
+  std::string check = "1111111111";
+};
+
+struct OptSettings {
+  int tray = 0;
+  int blank = 0;
+  int sstp = 0;
+  int media = 1;
+  int title = 0;
+  int backf = 0;
+  int movnr = 0;
+  int movew = 0;
+  int focus = 1;
+};
+
+struct MouseSettings {
+  int trackl = 2;
+  int trackr = 2;
+  int titlel = 1;
+  int titler = 1;
+};
+
+struct TimerSettings {
+  int play = 100;  // milliseconds
+  int gap = 0;     // seconds
+};
+
+struct SliderSettings {
+  int smallStep = 40;  // [SLIDER] small, 1/n of the length
+  int largeStep = 4;   // [SLIDER] large
+};
+
+class Settings {
+ public:
+  static constexpr std::size_t kRecentFileCount = 10;
+
+  // `programFolder` ends in a backslash. Reads KORU.ini (LoadSettings).
+  Settings(FileSystem& fileSystem, const std::string& programFolder, SystemVersion version);
+  Settings(const Settings&) = delete;
+  Settings& operator=(const Settings&) = delete;
+
+  // Reads KORU.ini again and every key with its default; may migrate one
+  // obsolete key, which writes the file at once.
+  void LoadSettings();
+  // Writes every key and saves the file. A failed save is not reported.
+  void SaveSettings();
+
+  FormSettings form;
+  ListSettings list;
+  MplSettings mpl;
+  ImageSettings image;
+  FontSettings font;
+  PanelSettings panel;
+  ButtonSettings button;
+  OptSettings opt;
+  MouseSettings mouse;
+  TimerSettings timer;
+  SliderSettings slider;
+
+  const SystemVersion& Version() const { return version_; }
+  const std::string& IniPath() const { return iniPath_; }
+
+  // File types.
+  const FileTypeTable& FileTypes() const { return fileTypes_; }
+  char CategoryOf(std::string_view fileName) const { return fileTypes_.CategoryOf(fileName); }
+  bool SetCategory(std::string_view fileName, char category) { return fileTypes_.SetCategory(fileName, category); }
+  std::string NthExtension(char category, std::size_t n) const { return fileTypes_.NthExtension(category, n); }
+  void ResetFileTypes() { fileTypes_.Reset(version_.IsNewer()); }
+  void SortFileTypes() { fileTypes_.Sort(); }
+  // Empties the table (the settings dialog refills it row by row).
+  void ClearFileTypes() { fileTypes_.Clear(); }
+
+  // List columns, by list_column number; numbers outside 0..8 are ignored.
+  bool ColumnShown(int column) const;
+  void SetColumnShown(int column, bool shown);
+  // The stored width of a shown column, 0 for a hidden one.
+  int ColumnWidth(int column) const;
+  // Stores the width only while the column is shown.
+  void SetColumnWidth(int column, int width);
+
+  // Recent list files, index 0 the newest; an empty text is a free place.
+  const std::string& RecentFile(std::size_t index) const { return recentFiles_[index]; }
+  // Puts the path at the top (moving it up when it is already there,
+  // dropping the oldest otherwise) and rebuilds the recent-files menu.
+  void AddRecentFile(std::string_view path);
+  // The main window's RebuildRecentMenu.
+  void SetRecentMenuRebuilder(std::function<void()> rebuild) { rebuildRecentMenu_ = std::move(rebuild); }
+
+  // Registers the player for the main media types of the built-in table
+  // (not the user's table) that exist on this system.
+  void AssociateMainTypes(FileAssociator& associator, const std::string& programPath) const;
+
+ private:
+  void ResetToDefaults();
+  void LoadGeneralKeys();
+  void MigrateObsoleteKeys();
+  void LoadOptionKeys();
+  void LoadFileTypes();
+  void LoadRecentFiles();
+  void StoreGeneralKeys();
+  void StoreFileTypes();
+  void StoreRecentFiles();
+  void WriteIniFile();
+
+  void Read(std::string_view section, std::string_view key, int& field) const;
+  void Read(std::string_view section, std::string_view key, std::string& field) const;
+
+  FileSystem& fileSystem_;
+  std::string iniPath_;
+  IniDocument ini_;
+  SystemVersion version_;
+  FileTypeTable fileTypes_;
+  std::array<std::string, kRecentFileCount> recentFiles_;
+  std::function<void()> rebuildRecentMenu_;
+};
+
+// "ＭＳ Ｐゴシック" up to version 4.0, which lacks "MS UI Gothic".
+std::string DefaultFontName(const SystemVersion& version);
+
+}  // namespace koru
