@@ -73,6 +73,27 @@ void AppendTaggedLine(std::string& out, char tag, std::string_view value) {
   out += "\r\n";
 }
 
+// The fixed lines around the header fields, converted to code page 932 once
+// and never changed afterwards.
+const std::string& HeaderComments() {
+  static const std::string lines = [] {
+    std::string text;
+    AppendLine(text, kOwnHeader);
+    for (std::u8string_view comment : kHeaderComments) AppendLine(text, cp932::FromUtf8(comment));
+    return text;
+  }();
+  return lines;
+}
+
+const std::string& EntryComments() {
+  static const std::string lines = [] {
+    std::string text;
+    for (std::u8string_view comment : kEntryComments) AppendLine(text, cp932::FromUtf8(comment));
+    return text;
+  }();
+  return lines;
+}
+
 // The own format, once its first line has matched.
 void ReadOwnEntries(MediaList& list, ListLineReader& lines) {
   list.ResetList();
@@ -128,12 +149,11 @@ std::string FormatOwnList(const MediaList& list) {
   }
   out.reserve(estimate);
 
-  AppendLine(out, kOwnHeader);
-  for (std::u8string_view comment : kHeaderComments) AppendLine(out, cp932::FromUtf8(comment));
+  out += HeaderComments();
   for (int n = 0; n < MediaList::kHeaderFieldCount; ++n) {
     AppendTaggedLine(out, static_cast<char>('0' + n), list.HeaderField(n));
   }
-  for (std::u8string_view comment : kEntryComments) AppendLine(out, cp932::FromUtf8(comment));
+  out += EntryComments();
   for (int i = 0; i < list.Count(); ++i) {
     const MediaEntry& entry = list.Entry(i);
     for (char letter : kFieldLetters) AppendTaggedLine(out, letter, *FieldOf(entry, letter));

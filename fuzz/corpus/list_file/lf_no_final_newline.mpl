@@ -1,0 +1,6 @@
+MEDIA-PLAYER KORU List File
+a:one
+	c:x
+c:before	cut
+a:two
+j:1

@@ -1,0 +1,24 @@
+MEDIA-PLAYER KORU List File
+;
+0:title
+1:
+2:font
+3:9
+4:0
+5:1
+;
+a:E:\music\a.mid
+b:
+c:[a.mid]
+d:61000
+e:SMF
+f:producer
+g:(c)
+h:SC-55
+i:
+j:3
+@
+a:E:\arc.lzh
+b:x\b.mid
+c:B
+@

@@ -1,0 +1,46 @@
+// The MIDIPLAY importer on any bytes: a file without numtracks leaves the list
+// alone, and the entries never outnumber the "=" lines the file really has.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "medialist/list_import.h"
+#include "support/fake_file_system.h"
+
+namespace {
+
+// Building a list allocates all its slots; one list per process, emptied for
+// each input, keeps the fuzzer fast.
+koru::MediaList& EmptyList(int which = 0) {
+  static koru::MediaList lists[2] = {koru::MediaList("C:\\KORU\\"), koru::MediaList("C:\\KORU\\")};
+  koru::MediaList& list = lists[which];
+  list.SetCapacity(32);
+  list.ResetList();
+  list.readInfoOnAdd = false;
+  list.SetListPath("C:\\KORU\\_default.mpl");
+  return list;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  koru::testing::FakeFileSystem files;
+  files.AddFile("D:\\mp\\fuzz.mpl", bytes);
+  koru::MediaList& list = EmptyList();
+  list.AppendRaw(koru::MediaEntry{.path = "E:\\kept.mid"});
+
+  if (!koru::ImportMidiplayList(list, files, "D:\\mp\\fuzz.mpl")) {
+    const bool untouched = list.Count() == 1 && list.Entry(0).path == "E:\\kept.mid";
+    if (!untouched && list.Count() != 0) std::abort();
+    return 0;
+  }
+  const auto keyLines = std::count(bytes.begin(), bytes.end(), '=');
+  if (list.Count() > list.Capacity() || list.Count() > keyLines) std::abort();
+  if (list.ListPath() != "C:\\KORU\\fuzz.mpl") std::abort();
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Entry(i).path == "D:\\mp\\") std::abort();
+  }
+  return 0;
+}

@@ -1,0 +1,46 @@
+// The plain-list importer on any bytes: no control byte and no comment line
+// reaches the list, and the list is either filled, emptied or left alone.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "medialist/list_import.h"
+#include "medialist/list_lines.h"
+#include "support/fake_file_system.h"
+
+namespace {
+
+// Building a list allocates all its slots; one list per process, emptied for
+// each input, keeps the fuzzer fast.
+koru::MediaList& EmptyList(int which = 0) {
+  static koru::MediaList lists[2] = {koru::MediaList("C:\\KORU\\"), koru::MediaList("C:\\KORU\\")};
+  koru::MediaList& list = lists[which];
+  list.SetCapacity(32);
+  list.ResetList();
+  list.readInfoOnAdd = false;
+  list.SetListPath("C:\\KORU\\_default.mpl");
+  return list;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  koru::testing::FakeFileSystem files;
+  files.AddFile("D:\\l\\fuzz.m3u", std::string(reinterpret_cast<const char*>(data), size));
+  koru::MediaList& list = EmptyList();
+  list.AppendRaw(koru::MediaEntry{.path = "E:\\kept.mid"});
+
+  const bool imported = koru::ImportPlainList(list, files, "D:\\l\\fuzz.m3u");
+  if (!imported) {
+    const bool untouched = list.Count() == 1 && list.Entry(0).path == "E:\\kept.mid";
+    if (!untouched && list.Count() != 0) std::abort();
+    return 0;
+  }
+  if (list.Count() > list.Capacity()) std::abort();
+  for (int i = 0; i < list.Count(); ++i) {
+    const std::string& path = list.Entry(i).path;
+    if (path.empty() || koru::FindControlByte(path, 0) != path.size()) std::abort();
+    if (path.rfind("D:\\l\\#", 0) == 0 || path == "D:\\l\\") std::abort();
+  }
+  return 0;
+}
