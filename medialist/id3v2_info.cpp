@@ -139,7 +139,7 @@ class FrameWalker {
     data = data.subspan(prefix);
     if (!unsynchronised) return data;
     scratch_.assign(data.begin(), data.end());
-    RemoveUnsynchronisation(scratch_);
+    scratch_.resize(RemoveUnsynchronisation(scratch_));
     return ByteSpan(scratch_);
   }
 
@@ -193,7 +193,7 @@ std::optional<Id3v2Header> ParseId3v2Header(std::span<const std::uint8_t> head) 
   return Id3v2Header{major, head[5], SyncSafe(head.subspan(6, 4))};
 }
 
-void RemoveUnsynchronisation(std::vector<std::uint8_t>& bytes) {
+std::size_t RemoveUnsynchronisation(std::span<std::uint8_t> bytes) {
   std::size_t kept = 0;
   std::uint8_t previous = 0;
   for (std::uint8_t b : bytes) {
@@ -201,14 +201,16 @@ void RemoveUnsynchronisation(std::vector<std::uint8_t>& bytes) {
     previous = b;
     if (!stuffed) bytes[kept++] = b;
   }
-  bytes.resize(kept);
+  return kept;
 }
 
-TagTexts ReadId3v2Frames(const Id3v2Header& header, std::vector<std::uint8_t>& body,
+TagTexts ReadId3v2Frames(const Id3v2Header& header, std::span<std::uint8_t> body,
                          std::vector<std::uint8_t>& frameScratch, bool takeTitle) {
   // Before version 2.4 unsynchronisation covers the whole tag and the frame
   // sizes count the restored bytes; in 2.4 it is undone frame by frame.
-  if ((header.flags & kUnsynchronisedTag) && header.majorVersion != 4) RemoveUnsynchronisation(body);
+  if ((header.flags & kUnsynchronisedTag) && header.majorVersion != 4) {
+    body = body.first(RemoveUnsynchronisation(body));
+  }
   return FrameWalker(header, body, frameScratch, takeTitle).Walk();
 }
 

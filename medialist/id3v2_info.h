@@ -27,10 +27,11 @@ std::optional<Id3v2Header> ParseId3v2Header(std::span<const std::uint8_t> head);
 // from a tag body, the bytes after the header as far as the file holds them.
 // The body is changed in place where it was unsynchronised; `frameScratch` is
 // a work buffer for frames that must be restored one at a time.
-TagTexts ReadId3v2Frames(const Id3v2Header& header, std::vector<std::uint8_t>& body,
+TagTexts ReadId3v2Frames(const Id3v2Header& header, std::span<std::uint8_t> body,
                          std::vector<std::uint8_t>& frameScratch, bool takeTitle);
 
-// Removes every zero byte that directly follows a byte 255.
-void RemoveUnsynchronisation(std::vector<std::uint8_t>& bytes);
+// Removes every zero byte that directly follows a byte 255, moving the rest
+// to the front; returns the number of bytes kept.
+std::size_t RemoveUnsynchronisation(std::span<std::uint8_t> bytes);
 
 }  // namespace koru

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "medialist/id3v1_info.h"
 #include "medialist/id3v2_info.h"
@@ -10,6 +11,9 @@
 
 namespace koru {
 namespace {
+
+// Enough for a MIDI file's header and the tags of most MP3 files.
+constexpr std::uint64_t kFirstRead = 4096;
 
 bool TitleIsUsers(const MediaEntry& entry) { return !entry.savedTitle.empty(); }
 
@@ -28,6 +32,8 @@ bool FileMediaInfoReader::ReadMediaInfo(const MediaList& list, const std::string
 
   std::unique_ptr<InputFile> file = fileSystem_.OpenForReading(path);
   if (!file) return false;
+  loaded_ = 0;
+  LoadPrefix(*file, kFirstRead);
   if (ReadSmf(*file, entry)) return true;
   bool titleFrameSeen = false;
   if (ReadId3v2(*file, entry, titleFrameSeen)) return true;
@@ -35,13 +41,12 @@ bool FileMediaInfoReader::ReadMediaInfo(const MediaList& list, const std::string
 }
 
 bool FileMediaInfoReader::ReadSmf(InputFile& file, MediaEntry& entry) {
-  std::array<std::uint8_t, kSmfHeadSize> head;
-  if (file.ReadAt(0, head.data(), head.size()) != head.size()) return false;
-  std::optional<std::uint32_t> trackLength = SmfFirstTrackLength(head);
+  if (LoadPrefix(file, kSmfHeadSize) < kSmfHeadSize) return false;
+  std::optional<std::uint32_t> trackLength = SmfFirstTrackLength(std::span(buffer_.data(), kSmfHeadSize));
   if (!trackLength) return false;
 
-  std::size_t read = ReadIntoBuffer(file, kSmfHeadSize, *trackLength);
-  SmfTexts texts = ScanSmfTrack(std::span(buffer_.data(), read));
+  std::size_t end = LoadPrefix(file, kSmfHeadSize + std::uint64_t{*trackLength});
+  SmfTexts texts = ScanSmfTrack(std::span(buffer_.data() + kSmfHeadSize, end - kSmfHeadSize));
   if (texts.title && !TitleIsUsers(entry)) entry.title = std::move(*texts.title);
   entry.producer = std::move(texts.producer);
   entry.copyright = std::move(texts.copyright);
@@ -51,13 +56,15 @@ bool FileMediaInfoReader::ReadSmf(InputFile& file, MediaEntry& entry) {
 }
 
 bool FileMediaInfoReader::ReadId3v2(InputFile& file, MediaEntry& entry, bool& titleFrameSeen) {
-  std::array<std::uint8_t, kId3v2HeaderSize> head;
-  if (file.ReadAt(0, head.data(), head.size()) != head.size()) return false;
-  std::optional<Id3v2Header> header = ParseId3v2Header(head);
+  if (LoadPrefix(file, kId3v2HeaderSize) < kId3v2HeaderSize) return false;
+  std::optional<Id3v2Header> header = ParseId3v2Header(std::span(buffer_.data(), kId3v2HeaderSize));
   if (!header) return false;
 
-  buffer_.resize(ReadIntoBuffer(file, kId3v2HeaderSize, header->bodySize));
-  TagTexts texts = ReadId3v2Frames(*header, buffer_, frameScratch_, !TitleIsUsers(entry));
+  std::size_t end = LoadPrefix(file, kId3v2HeaderSize + std::uint64_t{header->bodySize});
+  std::span<std::uint8_t> body(buffer_.data() + kId3v2HeaderSize, end - kId3v2HeaderSize);
+  TagTexts texts = ReadId3v2Frames(*header, body, frameScratch_, !TitleIsUsers(entry));
+  // Restoring an unsynchronised body changed the buffer.
+  loaded_ = 0;
   SetIfPresent(entry.title, texts.title);
   SetIfPresent(entry.producer, texts.artist);
   SetIfPresent(entry.copyright, texts.comment);
@@ -88,14 +95,17 @@ bool FileMediaInfoReader::ReadId3v1(InputFile& file, MediaEntry& entry, bool tit
   return true;
 }
 
-std::size_t FileMediaInfoReader::ReadIntoBuffer(InputFile& file, std::uint64_t offset, std::uint64_t count) {
-  std::uint64_t size = file.Size();
-  std::uint64_t available = offset < size ? size - offset : 0;
+std::size_t FileMediaInfoReader::LoadPrefix(InputFile& file, std::uint64_t count) {
   // The count comes from the file and may be forged: never take more than
   // the file holds.
-  auto wanted = static_cast<std::size_t>(std::min(count, available));
-  if (buffer_.size() < wanted) buffer_.resize(wanted);
-  return file.ReadAt(offset, buffer_.data(), wanted);
+  auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>({count, file.Size(), SIZE_MAX}));
+  if (wanted > loaded_) {
+    if (buffer_.size() < wanted) buffer_.resize(wanted);
+    loaded_ += file.ReadAt(loaded_, buffer_.data() + loaded_, wanted - loaded_);
+    // A file that shrank since it was opened gives no more; the prefix
+    // stays what was really read.
+  }
+  return std::min(wanted, loaded_);
 }
 
 }  // namespace koru

@@ -33,14 +33,17 @@ class FileMediaInfoReader final : public MediaInfoReader {
   bool ReadId3v2(InputFile& file, MediaEntry& entry, bool& titleFrameSeen);
   bool ReadId3v1(InputFile& file, MediaEntry& entry, bool titleFrameSeen);
 
-  // Reads up to `count` bytes at `offset` into the work buffer, never more
-  // than the file holds; returns the number read.
-  std::size_t ReadIntoBuffer(InputFile& file, std::uint64_t offset, std::uint64_t count);
+  // Makes the first `count` bytes of the file available at the start of the
+  // work buffer, as far as the file holds them; returns how many are.
+  std::size_t LoadPrefix(InputFile& file, std::uint64_t count);
 
   FileSystem& fileSystem_;
   // Work buffers of our own, reused from call to call: the list's buffers
   // may be in use by a list-file reader that adds entries while it parses.
+  // The buffer holds the file's first `loaded_` bytes; one read of a few
+  // kilobytes usually brings the MIDI header and the whole ID3v2 tag.
   std::vector<std::uint8_t> buffer_;
+  std::size_t loaded_ = 0;
   std::vector<std::uint8_t> frameScratch_;
 };
 

@@ -372,7 +372,7 @@ TEST_F(MediaInfoReaderTest, ForgedAndTruncatedSizesAreCappedAtTheFile) {
   capped.Read(list, "C:\\forged.mp3", entry);
   EXPECT_EQ(entry.title, "Kept");
   EXPECT_EQ(entry.producer, "Artist");
-  EXPECT_LE(recorder.largestRead, 190u);
+  EXPECT_LE(recorder.largestRead, file.size());
 
   // A frame larger than what is left ends the walk; what came before stays.
   std::string cut = Frame23("TIT2", Latin1("Before")) + "TPE1\x7F\0\0\0\0\0"s + Latin1("After");
