@@ -6,42 +6,11 @@
 #include <utility>
 
 #include "platform/cp932.h"
+#include "platform/unique_handle_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace koru {
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-  ~FileHandle() { Close(); }
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void Close() {
-    if (valid()) ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
-  }
-
- private:
-  HANDLE handle_;
-};
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) ::FindClose(handle_);
-  }
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 // Deletes the temporary file of a save unless the save went through.
 class TemporaryFileGuard {
@@ -64,14 +33,8 @@ std::optional<std::wstring> Wide(const std::string& path) {
   return std::wstring(utf16->begin(), utf16->end());
 }
 
-std::optional<std::string> Narrow(const wchar_t* text) {
-  std::u16string utf16;
-  for (; *text; ++text) utf16.push_back(static_cast<char16_t>(*text));
-  return cp932::FromUtf16(utf16);
-}
-
-FileHandle OpenShared(const std::wstring& path) {
-  return FileHandle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+UniqueFileHandle OpenShared(const std::wstring& path) {
+  return UniqueFileHandle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -92,16 +55,16 @@ std::size_t ReadAtOffset(HANDLE file, std::uint64_t offset, char* out, std::size
 
 class Win32InputFile : public InputFile {
  public:
-  Win32InputFile(FileHandle file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
+  Win32InputFile(UniqueFileHandle file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
   std::uint64_t Size() const override { return size_; }
   std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) override {
     if (offset >= size_) return 0;
     count = static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - offset));
-    return ReadAtOffset(file_.get(), offset, static_cast<char*>(buffer), count);
+    return ReadAtOffset(file_.Get(), offset, static_cast<char*>(buffer), count);
   }
 
  private:
-  FileHandle file_;
+  UniqueFileHandle file_;
   std::uint64_t size_;
 };
 
@@ -132,18 +95,18 @@ std::wstring Hex(unsigned long long value) {
 // A fresh file beside the target, created exclusively so that two saves never
 // share one. The name carries the process id and a tick count; a clash only
 // moves on to the next number.
-FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
+UniqueFileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
   const std::wstring folder = FolderWithSeparator(target);
   unsigned long long seed = ::GetTickCount64() ^ (static_cast<unsigned long long>(::GetCurrentProcessId()) << 32);
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = folder + L"~koru" + Hex(seed + static_cast<unsigned>(attempt)) + L".tmp";
-    FileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    UniqueFileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.valid()) return file;
+    if (file) return file;
     if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
   name.clear();
-  return FileHandle();
+  return {};
 }
 
 // ReplaceFileW swaps the new contents in while the old file keeps its
@@ -186,20 +149,20 @@ bool IsLinkLike(const WIN32_FIND_DATAW& found) {
 std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::string& path) {
   std::optional<std::wstring> wide = Wide(path);
   if (!wide) return nullptr;
-  FileHandle file = OpenShared(*wide);
-  if (!file.valid()) return nullptr;
+  UniqueFileHandle file = OpenShared(*wide);
+  if (!file) return nullptr;
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) return nullptr;
+  if (!::GetFileSizeEx(file.Get(), &size)) return nullptr;
   return std::make_unique<Win32InputFile>(std::move(file), static_cast<std::uint64_t>(size.QuadPart));
 }
 
 std::optional<std::string> Win32FileSystem::ReadWholeFile(const std::string& path) {
   std::optional<std::wstring> wide = Wide(path);
   if (!wide) return std::nullopt;
-  FileHandle file = OpenShared(*wide);
-  if (!file.valid()) return std::nullopt;
+  UniqueFileHandle file = OpenShared(*wide);
+  if (!file) return std::nullopt;
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size) || static_cast<unsigned long long>(size.QuadPart) >= SIZE_MAX / 2) {
+  if (!::GetFileSizeEx(file.Get(), &size) || static_cast<unsigned long long>(size.QuadPart) >= SIZE_MAX / 2) {
     return std::nullopt;
   }
   // The size is a hint only: another program may write the file meanwhile.
@@ -209,7 +172,7 @@ std::optional<std::string> Win32FileSystem::ReadWholeFile(const std::string& pat
     if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1u << 30));
     DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes.data() + filled, chunk, &got, nullptr)) return std::nullopt;
+    if (!::ReadFile(file.Get(), bytes.data() + filled, chunk, &got, nullptr)) return std::nullopt;
     if (got == 0) break;
     filled += got;
   }
@@ -225,11 +188,11 @@ bool Win32FileSystem::WriteFileAtomically(const std::string& path, std::string_v
   if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) return false;
 
   std::wstring temporaryName;
-  FileHandle temporary = CreateTemporaryBeside(*target, temporaryName);
-  if (!temporary.valid()) return false;
+  UniqueFileHandle temporary = CreateTemporaryBeside(*target, temporaryName);
+  if (!temporary) return false;
   TemporaryFileGuard guard(temporaryName);
-  if (!WriteAll(temporary.get(), bytes) || !::FlushFileBuffers(temporary.get())) return false;
-  temporary.Close();
+  if (!WriteAll(temporary.Get(), bytes) || !::FlushFileBuffers(temporary.Get())) return false;
+  temporary.Reset();
 
   bool replaced = exists ? ReplaceKeepingAttributes(*target, attributes, temporaryName)
                          : ::MoveFileExW(temporaryName.c_str(), target->c_str(),
@@ -260,9 +223,9 @@ std::vector<FolderItem> Win32FileSystem::ListFolder(const std::string& folder) {
   pattern->push_back(L'*');
 
   WIN32_FIND_DATAW found{};
-  FindHandle search(::FindFirstFileExW(pattern->c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
+  UniqueFindHandle search(::FindFirstFileExW(pattern->c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
                                        FIND_FIRST_EX_LARGE_FETCH));
-  if (!search.valid()) return items;
+  if (!search) return items;
   do {
     std::wstring_view name = found.cFileName;
     if (name == L"." || name == L"..") continue;
@@ -277,7 +240,7 @@ std::vector<FolderItem> Win32FileSystem::ListFolder(const std::string& folder) {
     item.isHidden = (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
     item.isLink = IsLinkLike(found);
     items.push_back(std::move(item));
-  } while (::FindNextFileW(search.get(), &found));
+  } while (::FindNextFileW(search.Get(), &found));
   return items;
 }
 
