@@ -5,7 +5,6 @@
 #include <string>
 
 #include "medialist/list_file.h"
-#include "medialist/list_import.h"
 #include "platform/cp932.h"
 #include "platform/file_system_win32.h"
 
@@ -50,8 +49,6 @@ class ListFileOnWindowsTest : public ::testing::Test {
     ::RemoveDirectoryW(WideOf(root_).c_str());
   }
 
-  std::size_t FilesIn(const std::string& folder) { return files_.ListFolder(folder).size(); }
-
   std::string root_, programFolder_, listFolder_;
   Win32FileSystem files_;
 };
@@ -70,38 +67,7 @@ TEST_F(ListFileOnWindowsTest, AListUnderAJapaneseNameIsSavedBackedUpAndLoaded) {
   ASSERT_EQ(loaded.Count(), 1);
   EXPECT_EQ(loaded.Entry(0).path, FromUtf8(u8"D:\\音楽\\表.mid"));
   EXPECT_EQ(loaded.Entry(0).title, FromUtf8(u8"ソ連"));
-  EXPECT_EQ(FilesIn(listFolder_), 1u) << "no temporary file is left beside the list";
-}
-
-TEST_F(ListFileOnWindowsTest, AReadOnlyListIsLoadedButNotOverwritten) {
-  MediaList list(programFolder_);
-  list.SetListPath(listFolder_ + "kept.mpl");
-  ASSERT_TRUE(list.AppendRaw(MediaEntry{.path = "D:\\a.mid"}));
-  ASSERT_TRUE(SaveList(list, files_, {}));
-  const std::string before = files_.ReadWholeFile(list.ListPath()).value();
-  ASSERT_TRUE(::SetFileAttributesW(WideOf(list.ListPath()).c_str(), FILE_ATTRIBUTE_READONLY));
-
-  ASSERT_TRUE(list.AppendRaw(MediaEntry{.path = "D:\\b.mid"}));
-  EXPECT_FALSE(SaveList(list, files_, {.backupToProgramFolder = true}));
-  EXPECT_EQ(files_.ReadWholeFile(list.ListPath()), before);
-  EXPECT_EQ(FilesIn(listFolder_), 1u);
-  EXPECT_EQ(FilesIn(programFolder_), 0u) << "no backup of a save that failed";
-
-  MediaList loaded(programFolder_);
-  loaded.SetListPath(list.ListPath());
-  ASSERT_TRUE(LoadList(loaded, files_));
-  EXPECT_EQ(loaded.Count(), 1);
-}
-
-TEST_F(ListFileOnWindowsTest, AnImportedListTakesTheNextFreeName) {
-  ASSERT_TRUE(files_.WriteFileAtomically(listFolder_ + "set.m3u", "a.mid\r\n"));
-  ASSERT_TRUE(files_.WriteFileAtomically(listFolder_ + "set.mpl", "someone's list"));
-  MediaList list(programFolder_);
-  list.readInfoOnAdd = false;
-  ASSERT_TRUE(ImportPlainList(list, files_, listFolder_ + "set.m3u"));
-  EXPECT_EQ(list.ListPath(), listFolder_ + "set_2.mpl");
-  ASSERT_EQ(list.Count(), 1);
-  EXPECT_EQ(list.Entry(0).path, listFolder_ + "a.mid");
+  EXPECT_EQ(files_.ListFolder(listFolder_).size(), 1u) << "no temporary file is left beside the list";
 }
 
 }  // namespace
