@@ -36,14 +36,31 @@ std::string Frame23(const std::string& id, const std::string& content) {
   return id + BigEndian32(static_cast<std::uint32_t>(content.size())) + std::string(2, '\0') + content;
 }
 
+enum class TextKind { Latin1, Utf16 };
+
+// A text with its encoding byte: plain bytes, or UTF-16LE with a byte-order
+// mark and Japanese characters, as Windows taggers write Japanese tags.
+std::string EncodedText(TextKind kind, const std::string& ascii) {
+  if (kind == TextKind::Latin1) return std::string(1, '\0') + ascii;
+  std::u16string text = u"曲名 " + std::u16string(ascii.begin(), ascii.end());
+  std::string bytes("\x01\xFF\xFE", 3);
+  for (char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  return bytes;
+}
+
+std::string CommentContent(TextKind kind, const std::string& ascii) {
+  if (kind == TextKind::Latin1) return std::string("\0eng\0", 5) + ascii;
+  return std::string("\x01jpn\xFF\xFE\0\0", 8) + EncodedText(kind, ascii).substr(1);
+}
+
 // An ID3v2.3 tag with title, artist, album and comment, padding as taggers
 // leave it, then some kilobytes of MPEG-looking audio.
-std::string Mp3File(int n) {
+std::string Mp3File(int n, TextKind kind) {
   std::string number = std::to_string(n);
-  std::string body = Frame23("TIT2", std::string(1, '\0') + "Song number " + number) +
-                     Frame23("TPE1", std::string(1, '\0') + "Artist " + std::to_string(n % 37)) +
-                     Frame23("TALB", std::string(1, '\0') + "Album " + std::to_string(n % 101)) +
-                     Frame23("COMM", std::string("\0eng\0", 5) + "Comment on song " + number) +
+  std::string body = Frame23("TIT2", EncodedText(kind, "Song number " + number)) +
+                     Frame23("TPE1", EncodedText(kind, "Artist " + std::to_string(n % 37))) +
+                     Frame23("TALB", EncodedText(kind, "Album " + std::to_string(n % 101))) +
+                     Frame23("COMM", CommentContent(kind, "Comment on song " + number)) +
                      std::string(512, '\0');
   std::string file = std::string("ID3\x03\0\0", 6) + SyncSafe(static_cast<std::uint32_t>(body.size())) + body;
   std::string frame = std::string("\xFF\xFB\x90\x64", 4) + std::string(413, '\x55');
@@ -79,7 +96,8 @@ class BenchFiles {
   BenchFiles() : folder_(std::filesystem::temp_directory_path() / ("koru_media_info_bench_" + std::to_string(::getpid()))) {
     std::filesystem::create_directories(folder_);
     for (int n = 0; n < kFileCount; ++n) {
-      mp3_.push_back(Write("song" + std::to_string(n) + ".mp3", Mp3File(n)));
+      mp3_.push_back(Write("song" + std::to_string(n) + ".mp3", Mp3File(n, TextKind::Latin1)));
+      utf16Mp3_.push_back(Write("utf16song" + std::to_string(n) + ".mp3", Mp3File(n, TextKind::Utf16)));
       midi_.push_back(Write("tune" + std::to_string(n) + ".mid", MidiFile(n)));
     }
   }
@@ -88,6 +106,7 @@ class BenchFiles {
     std::filesystem::remove_all(folder_, ignored);
   }
   const std::vector<std::string>& Mp3() const { return mp3_; }
+  const std::vector<std::string>& Utf16Mp3() const { return utf16Mp3_; }
   const std::vector<std::string>& Midi() const { return midi_; }
 
   static const BenchFiles& Get() {
@@ -103,7 +122,7 @@ class BenchFiles {
   }
 
   std::filesystem::path folder_;
-  std::vector<std::string> mp3_, midi_;
+  std::vector<std::string> mp3_, utf16Mp3_, midi_;
 };
 
 void ReadWithKoru(benchmark::State& state, const std::vector<std::string>& paths) {
@@ -123,11 +142,11 @@ void ReadWithKoru(benchmark::State& state, const std::vector<std::string>& paths
 }
 
 void BM_KoruMp3Tags(benchmark::State& state) { ReadWithKoru(state, BenchFiles::Get().Mp3()); }
+void BM_KoruMp3Utf16Tags(benchmark::State& state) { ReadWithKoru(state, BenchFiles::Get().Utf16Mp3()); }
 void BM_KoruMidiMetaEvents(benchmark::State& state) { ReadWithKoru(state, BenchFiles::Get().Midi()); }
 
 #ifdef KORU_HAVE_TAGLIB
-void BM_TagLibMp3Tags(benchmark::State& state) {
-  const std::vector<std::string>& paths = BenchFiles::Get().Mp3();
+void ReadWithTagLib(benchmark::State& state, const std::vector<std::string>& paths) {
   std::size_t tagged = 0;
   for (auto _ : state) {
     for (const std::string& path : paths) {
@@ -142,10 +161,14 @@ void BM_TagLibMp3Tags(benchmark::State& state) {
   if (tagged != paths.size() * state.iterations()) state.SkipWithError("a file was not read");
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * paths.size()));
 }
+void BM_TagLibMp3Tags(benchmark::State& state) { ReadWithTagLib(state, BenchFiles::Get().Mp3()); }
+void BM_TagLibMp3Utf16Tags(benchmark::State& state) { ReadWithTagLib(state, BenchFiles::Get().Utf16Mp3()); }
 BENCHMARK(BM_TagLibMp3Tags)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TagLibMp3Utf16Tags)->Unit(benchmark::kMillisecond);
 #endif
 
 BENCHMARK(BM_KoruMp3Tags)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KoruMp3Utf16Tags)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KoruMidiMetaEvents)->Unit(benchmark::kMillisecond);
 
 }  // namespace

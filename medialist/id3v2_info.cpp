@@ -51,7 +51,7 @@ std::optional<FrameId> V22FrameId(ByteSpan id) {
 bool EndsPlausibly(ByteSpan body, std::uint64_t end) {
   if (end == body.size()) return true;
   if (end > body.size()) return false;
-  if (body[end] == 0) return true;
+  if (body[static_cast<std::size_t>(end)] == 0) return true;
   if (end + 4 > body.size()) return false;
   return std::all_of(body.begin() + static_cast<std::ptrdiff_t>(end),
                      body.begin() + static_cast<std::ptrdiff_t>(end + 4), IsFrameIdChar);
