@@ -236,6 +236,13 @@ void Settings::WriteIniFile() {
   (void)fileSystem_.WriteFileAtomically(iniPath_, ini_.Serialize());
 }
 
+int Settings::CorrectTimerPlay() {
+  constexpr int kShortest = 100;
+  constexpr int kLongest = 900;
+  if (timer.play < kShortest || timer.play > kLongest) timer.play = TimerSettings{}.play;
+  return timer.play;
+}
+
 bool Settings::ColumnShown(int column) const {
   if (!IsColumn(column)) return false;
   auto position = static_cast<std::size_t>(column);

@@ -139,6 +139,10 @@ class Settings {
   TimerSettings timer;
   SliderSettings slider;
 
+  // The play-watch interval the main window runs its timer at: a [TIMER]
+  // play outside 100 to 900 ms is set back to 100 in the record.
+  int CorrectTimerPlay();
+
   const SystemVersion& Version() const { return version_; }
   const std::string& IniPath() const { return iniPath_; }
 

@@ -121,74 +121,128 @@ TEST(Settings, ValuesOfTheWrongFormReadAsTheDefault) {
   EXPECT_EQ(settings.list.count, 9999);
 }
 
-TEST(Settings, EveryValueSurvivesASaveAndALoad) {
+// Every key of KORU.ini with a value unlike any other, so that a key read
+// into or written from the wrong field shows.
+struct KeyValue {
+  std::string section, key, value;
+};
+std::vector<KeyValue> DistinctValuesForEveryKey() {
+  std::vector<KeyValue> keys;
+  int number = 100;
+  auto add = [&](std::string section, std::initializer_list<const char*> names) {
+    for (const char* name : names) keys.push_back({section, name, std::to_string(++number)});
+  };
+  add("FORM", {"left", "top", "width", "height", "title", "extend"});
+  add("LIST", {"track", "level", "ppath", "fname", "title", "progr", "copyr", "insmt", "timer", "auto", "count"});
+  add("MPL", {"track", "repeat", "random"});
+  add("IMAGE", {"image", "data", "list", "center", "size", "panel"});
+  add("PANEL", {"color"});
+  add("OPT", {"tray", "blank", "sstp", "media", "title", "backf", "movnr", "movew", "focus"});
+  add("MOUSE", {"trackl", "trackr", "titlel", "titler"});
+  add("TIMER", {"play", "gap"});
+  add("SLIDER", {"small", "large"});
+  keys.push_back({"MPL", "file", "C:\\" + cp932::FromUtf8(u8"曲表\\list.mpl")});
+  keys.push_back({"MPL", "play", "1010"});
+  keys.push_back({"IMAGE", "file", " picture.jpg"});
+  keys.push_back({"FONT", "name", cp932::FromUtf8(u8"ＭＳ ゴシック")});
+  keys.push_back({"BUTTON", "order", "3210"});
+  keys.push_back({"BUTTON", "check", "0101010101"});
+  keys.push_back({"LIST", "check", "111111111"});
+  keys.push_back({"LAST", "0", "C:\\b.mpl"});
+  keys.push_back({"LAST", "1", "C:\\" + cp932::FromUtf8(u8"ソ.mpl")});
+  return keys;
+}
+
+TEST(Settings, EveryKeyIsReadIntoItsFieldAndWrittenBackFromIt) {
+  std::vector<KeyValue> keys = DistinctValuesForEveryKey();
+  IniDocument written;
+  for (const KeyValue& key : keys) written.Set(key.section, key.key, key.value);
+  testing::FakeFileSystem fs;
+  fs.AddFile(kIniPath, written.Serialize());
+  Settings settings(fs, kFolder, kWindowsXp);
+  auto value = [&](std::string_view section, std::string_view name) {
+    for (const KeyValue& key : keys) {
+      if (key.section == section && key.key == name) return key.value;
+    }
+    return std::string("not in the list");
+  };
+  auto number = [&](std::string_view section, std::string_view name) { return std::stoi(value(section, name)); };
+  EXPECT_EQ(settings.form.left, number("FORM", "left"));
+  EXPECT_EQ(settings.form.top, number("FORM", "top"));
+  EXPECT_EQ(settings.form.width, number("FORM", "width"));
+  EXPECT_EQ(settings.form.height, number("FORM", "height"));
+  EXPECT_EQ(settings.form.title, number("FORM", "title"));
+  EXPECT_EQ(settings.form.extend, number("FORM", "extend"));
+  EXPECT_EQ(settings.ColumnWidth(list_column::kTrack), number("LIST", "track"));
+  EXPECT_EQ(settings.ColumnWidth(list_column::kParentFolder), number("LIST", "ppath"));
+  EXPECT_EQ(settings.ColumnWidth(list_column::kFileName), number("LIST", "fname"));
+  EXPECT_EQ(settings.ColumnWidth(list_column::kTitle), number("LIST", "title"));
+  EXPECT_EQ(settings.ColumnWidth(list_column::kArtist), number("LIST", "progr"));
+  EXPECT_EQ(settings.ColumnWidth(list_column::kComment), number("LIST", "copyr"));
+  EXPECT_EQ(settings.ColumnWidth(list_column::kAlbum), number("LIST", "insmt"));
+  EXPECT_EQ(settings.ColumnWidth(list_column::kRate), number("LIST", "level"));
+  EXPECT_EQ(settings.ColumnWidth(list_column::kTime), number("LIST", "timer"));
+  EXPECT_EQ(settings.list.autoSize, number("LIST", "auto"));
+  EXPECT_EQ(settings.list.count, number("LIST", "count"));
+  EXPECT_EQ(settings.list.check, value("LIST", "check"));
+  EXPECT_EQ(settings.mpl.file, value("MPL", "file"));
+  EXPECT_EQ(settings.mpl.play, value("MPL", "play"));
+  EXPECT_EQ(settings.mpl.track, number("MPL", "track"));
+  EXPECT_EQ(settings.mpl.repeat, number("MPL", "repeat"));
+  EXPECT_EQ(settings.mpl.random, number("MPL", "random"));
+  EXPECT_EQ(settings.image.image, number("IMAGE", "image"));
+  EXPECT_EQ(settings.image.data, number("IMAGE", "data"));
+  EXPECT_EQ(settings.image.list, number("IMAGE", "list"));
+  EXPECT_EQ(settings.image.file, value("IMAGE", "file"));
+  EXPECT_EQ(settings.image.center, number("IMAGE", "center"));
+  EXPECT_EQ(settings.image.size, number("IMAGE", "size"));
+  EXPECT_EQ(settings.image.panel, number("IMAGE", "panel"));
+  EXPECT_EQ(settings.font.name, value("FONT", "name"));
+  EXPECT_EQ(settings.panel.color, number("PANEL", "color"));
+  EXPECT_EQ(settings.button.order, value("BUTTON", "order"));
+  EXPECT_EQ(settings.button.check, value("BUTTON", "check"));
+  EXPECT_EQ(settings.opt.tray, number("OPT", "tray"));
+  EXPECT_EQ(settings.opt.blank, number("OPT", "blank"));
+  EXPECT_EQ(settings.opt.sstp, number("OPT", "sstp"));
+  EXPECT_EQ(settings.opt.media, number("OPT", "media"));
+  EXPECT_EQ(settings.opt.title, number("OPT", "title"));
+  EXPECT_EQ(settings.opt.backf, number("OPT", "backf"));
+  EXPECT_EQ(settings.opt.movnr, number("OPT", "movnr"));
+  EXPECT_EQ(settings.opt.movew, number("OPT", "movew"));
+  EXPECT_EQ(settings.opt.focus, number("OPT", "focus"));
+  EXPECT_EQ(settings.mouse.trackl, number("MOUSE", "trackl"));
+  EXPECT_EQ(settings.mouse.trackr, number("MOUSE", "trackr"));
+  EXPECT_EQ(settings.mouse.titlel, number("MOUSE", "titlel"));
+  EXPECT_EQ(settings.mouse.titler, number("MOUSE", "titler"));
+  EXPECT_EQ(settings.timer.play, number("TIMER", "play"));
+  EXPECT_EQ(settings.timer.gap, number("TIMER", "gap"));
+  EXPECT_EQ(settings.slider.smallStep, number("SLIDER", "small"));
+  EXPECT_EQ(settings.slider.largeStep, number("SLIDER", "large"));
+  EXPECT_EQ(settings.RecentFile(0), value("LAST", "0"));
+  EXPECT_EQ(settings.RecentFile(1), value("LAST", "1"));
+  EXPECT_EQ(settings.RecentFile(2), "");
+
+  // Saved over an empty file, every key comes back with its value.
+  fs.RemoveFile(kIniPath);
+  settings.SaveSettings();
+  IniDocument saved = IniDocument::Parse(fs.Contents(kIniPath));
+  for (const KeyValue& key : keys) EXPECT_EQ(saved.Get(key.section, key.key), key.value) << key.section << "/" << key.key;
+}
+
+TEST(Settings, FileTypesAndRecentFilesSurviveASaveAndALoad) {
   testing::FakeFileSystem fs;
   {
     Settings settings(fs, kFolder, kWindowsXp);
-    settings.form = {10, 20, 300, 400, 1, 2};
-    for (int column = 0; column < list_column::kCount; ++column) settings.list.width[column] = 100 + column;
-    settings.list.autoSize = 2;
-    settings.list.count = 500;
-    settings.list.check = "111111111";
-    settings.mpl = {"C:\\" + cp932::FromUtf8(u8"曲表\\list.mpl"), "1010", 3, 0, 2};
-    settings.image = {1, 1, 1, " picture.jpg", 1, 1, 1};
-    settings.font.name = cp932::FromUtf8(u8"ＭＳ ゴシック");
-    settings.panel.color = 2;
-    settings.button = {"3210", "0101010101"};
-    settings.opt = {1, 1, 1, 0, 1, 1, 1, 1, 0};
-    settings.mouse = {0, 1, 2, 0};
-    settings.timer = {300, 5};
-    settings.slider = {20, 8};
     settings.SetCategory("x.flac", '1');
+    settings.SetCategory("x.mp3", '0');
     settings.AddRecentFile("C:\\a.mpl");
     settings.AddRecentFile("C:\\b.mpl");
     settings.SaveSettings();
   }
   Settings reloaded(fs, kFolder, kWindowsXp);
-  EXPECT_EQ(reloaded.form.left, 10);
-  EXPECT_EQ(reloaded.form.top, 20);
-  EXPECT_EQ(reloaded.form.width, 300);
-  EXPECT_EQ(reloaded.form.height, 400);
-  EXPECT_EQ(reloaded.form.title, 1);
-  EXPECT_EQ(reloaded.form.extend, 2);
-  for (int column = 0; column < list_column::kCount; ++column) EXPECT_EQ(reloaded.ColumnWidth(column), 100 + column);
-  EXPECT_EQ(reloaded.list.autoSize, 2);
-  EXPECT_EQ(reloaded.list.count, 500);
-  EXPECT_EQ(reloaded.mpl.file, "C:\\" + cp932::FromUtf8(u8"曲表\\list.mpl"));
-  EXPECT_EQ(reloaded.mpl.play, "1010");
-  EXPECT_EQ(reloaded.mpl.track, 3);
-  EXPECT_EQ(reloaded.mpl.repeat, 0);
-  EXPECT_EQ(reloaded.mpl.random, 2);
-  EXPECT_EQ(reloaded.image.image, 1);
-  EXPECT_EQ(reloaded.image.data, 1);
-  EXPECT_EQ(reloaded.image.list, 1);
-  EXPECT_EQ(reloaded.image.file, " picture.jpg");
-  EXPECT_EQ(reloaded.image.center, 1);
-  EXPECT_EQ(reloaded.image.size, 1);
-  EXPECT_EQ(reloaded.image.panel, 1);
-  EXPECT_EQ(reloaded.font.name, cp932::FromUtf8(u8"ＭＳ ゴシック"));
-  EXPECT_EQ(reloaded.panel.color, 2);
-  EXPECT_EQ(reloaded.button.order, "3210");
-  EXPECT_EQ(reloaded.button.check, "0101010101");
-  EXPECT_EQ(reloaded.opt.tray, 1);
-  EXPECT_EQ(reloaded.opt.blank, 1);
-  EXPECT_EQ(reloaded.opt.sstp, 1);
-  EXPECT_EQ(reloaded.opt.media, 0);
-  EXPECT_EQ(reloaded.opt.title, 1);
-  EXPECT_EQ(reloaded.opt.backf, 1);
-  EXPECT_EQ(reloaded.opt.movnr, 1);
-  EXPECT_EQ(reloaded.opt.movew, 1);
-  EXPECT_EQ(reloaded.opt.focus, 0);
-  EXPECT_EQ(reloaded.mouse.trackl, 0);
-  EXPECT_EQ(reloaded.mouse.trackr, 1);
-  EXPECT_EQ(reloaded.mouse.titlel, 2);
-  EXPECT_EQ(reloaded.mouse.titler, 0);
-  EXPECT_EQ(reloaded.timer.play, 300);
-  EXPECT_EQ(reloaded.timer.gap, 5);
-  EXPECT_EQ(reloaded.slider.smallStep, 20);
-  EXPECT_EQ(reloaded.slider.largeStep, 8);
-  EXPECT_EQ(reloaded.CategoryOf("y.FLAC"), '1');
   EXPECT_EQ(reloaded.FileTypes().Size(), 50u);
+  EXPECT_EQ(reloaded.CategoryOf("y.FLAC"), '1');
+  EXPECT_EQ(reloaded.CategoryOf("y.mp3"), '0');
   EXPECT_EQ(reloaded.RecentFile(0), "C:\\b.mpl");
   EXPECT_EQ(reloaded.RecentFile(1), "C:\\a.mpl");
   EXPECT_EQ(reloaded.RecentFile(2), "");
@@ -359,6 +413,20 @@ TEST(Settings, ColumnAccessorsFollowListCheck) {
   EXPECT_FALSE(settings.ColumnShown(list_column::kTime));
   settings.SetColumnShown(list_column::kTitle, true);
   EXPECT_EQ(settings.list.check, "1001");
+}
+
+TEST(Settings, TimerPlayOutsideItsRangeIsCorrectedInTheRecord) {
+  testing::FakeFileSystem fs;
+  Settings settings(fs, kFolder, kWindowsXp);
+  for (int interval : {100, 500, 900}) {
+    settings.timer.play = interval;
+    EXPECT_EQ(settings.CorrectTimerPlay(), interval);
+  }
+  for (int interval : {99, 901, 0, -100}) {
+    settings.timer.play = interval;
+    EXPECT_EQ(settings.CorrectTimerPlay(), 100) << interval;
+    EXPECT_EQ(settings.timer.play, 100);
+  }
 }
 
 TEST(Settings, AddRecentFileMovesAnExistingPathToTheTop) {
