@@ -244,6 +244,9 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
 
 std::string IniDocument::Serialize() const {
   std::string bytes;
+  // Parse drops one mark at the start of the file; a first line that still
+  // begins with one needs another in front to read back the same.
+  if (!lines_.empty() && lines_.front().text.starts_with(kUtf8ByteOrderMark)) bytes += kUtf8ByteOrderMark;
   for (const Line& line : lines_) {
     bytes += line.text;
     bytes += "\r\n";

@@ -96,6 +96,12 @@ TEST(IniDocumentRead, Utf8ByteOrderMarkDoesNotHideTheFirstSection) {
   IniDocument ini = IniDocument::Parse("\xEF\xBB\xBF[FORM]\r\nleft=3\r\n");
   EXPECT_EQ(ini.Get("FORM", "left"), "3");
   EXPECT_EQ(ini.Serialize().rfind("[FORM]", 0), 0u);
+
+  // Only the first mark is taken off; a second one belongs to the first line.
+  IniDocument twice = IniDocument::Parse("\xEF\xBB\xBF\xEF\xBB\xBFk=1\r\n");
+  EXPECT_EQ(twice.Get("", "k"), std::nullopt);
+  EXPECT_EQ(twice.Get("", "\xEF\xBB\xBFk"), "1");
+  EXPECT_EQ(IniDocument::Parse(twice.Serialize()).Get("", "\xEF\xBB\xBFk"), "1");
 }
 
 TEST(IniDocumentRead, TextAfterNulIsNotSeen) {
