@@ -29,7 +29,10 @@ class IniDocument {
   int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
   // Sets a key, adding the section and the key when missing; the line of an
-  // existing key is replaced in place.
+  // existing key is replaced in place. A value the readers would trim or
+  // unquote is written in double quotes, so it reads back unchanged; a value
+  // ends at its first line break. Section and key names are plain names: no
+  // "=", "]" or line break, not starting with ";" or "[".
   void Set(std::string_view section, std::string_view key, std::string_view value);
   void SetInt(std::string_view section, std::string_view key, int value);
   // Removes a key (no effect when missing).
