@@ -37,8 +37,8 @@ stop_all() {
   if [ -f "$dir/env.sh" ]; then
     # shellcheck disable=SC1091
     . "$dir/env.sh"
-    "$WINESERVER" -k 2>/dev/null || true
-    "$WINESERVER" -w 2>/dev/null || true
+    "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
   fi
   stop_pid pulseaudio
   stop_pid xvfb
@@ -62,7 +62,7 @@ display=${KORU_DISPLAY:-${DISPLAY:-}}
 if [ -z "$display" ]; then
   n=90
   while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+  setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
   echo $! >"$state/xvfb.pid"
   for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
   [ -e /tmp/.X11-unix/X$n ] || { echo "wine-harness: Xvfb did not start" >&2; cat "$state/xvfb.log" >&2; exit 1; }
@@ -77,10 +77,10 @@ export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
 mkdir -p "$PULSE_RUNTIME_PATH"
 chmod 700 "$XDG_RUNTIME_DIR"
 export PULSE_SERVER=unix:$PULSE_RUNTIME_PATH/native
-HOME=$dir pulseaudio --daemonize=no --exit-idle-time=-1 -n --disallow-exit \
+HOME=$dir setsid pulseaudio --daemonize=no --exit-idle-time=-1 -n --disallow-exit \
   --load="module-null-sink sink_name=nul" \
   --load="module-native-protocol-unix socket=$PULSE_RUNTIME_PATH/native auth-anonymous=1" \
-  >"$state/pulseaudio.log" 2>&1 &
+  </dev/null >"$state/pulseaudio.log" 2>&1 &
 echo $! >"$state/pulseaudio.pid"
 for _ in $(seq 100); do [ -S "$PULSE_RUNTIME_PATH/native" ] && break; sleep 0.1; done
 [ -S "$PULSE_RUNTIME_PATH/native" ] || echo "wine-harness: no sound server (tests that play sound will fail)" >&2
@@ -101,10 +101,16 @@ ENV
 # The prefix is made once per build tree.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "wine-harness: creating the Wine prefix (once)"
-  "$WINE" wineboot -i >"$state/wineboot.log" 2>&1 || true
-  "$WINESERVER" -w
+  "$WINE" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
+  "$WINESERVER" -w </dev/null >/dev/null 2>&1
 fi
 # Keep one wineserver up for the whole run: every Windows process of the run
 # shares it (and with it process ids and window handles).
-"$WINESERVER" -p
+# Its output goes nowhere: whoever started the harness (CTest) waits for the
+# end of its output, not for the server.
+"$WINESERVER" -p </dev/null >/dev/null 2>&1
+# Wine's own services (services.exe, winedevice.exe, ...) start with the first
+# Windows process and live as long as the server; start them here, detached
+# from any output, or they would hold the first test's output open.
+"$WINE" wineboot </dev/null >/dev/null 2>&1 || true
 echo "wine-harness: ready (DISPLAY=$DISPLAY)"
