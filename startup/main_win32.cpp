@@ -10,8 +10,12 @@
 #include <cstdint>
 #include <thread>
 
+#include "medialist/media_info_reader.h"
 #include "medialist/media_list.h"
+#include "platform/file_system_win32.h"
 #include "platform/program_folder_win32.h"
+#include "settings/settings.h"
+#include "settings/system_version.h"
 #include "playback/entry_path_adder.h"
 #include "startup/command_line_win32.h"
 #include "startup/hand_over_writer.h"
@@ -37,12 +41,17 @@ int RunPlayer(HINSTANCE instance, koru::CommandHandOver* handOver, std::atomic<s
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
 
+  koru::Win32FileSystem files;
+  const std::string programFolder = koru::ProgramFolder();
   // The two process-wide objects live until the program ends.
-  koru::MediaList mediaList(koru::ProgramFolder());
+  koru::MediaList mediaList(programFolder);
+  koru::Settings settings(files, programFolder, koru::QuerySystemVersion());
+  koru::FileMediaInfoReader infoReader(files);
+  mediaList.SetInfoReader(&infoReader);
   koru::SystemUserDialogs dialogs;
   koru::EntryPathAdder adder(mediaList);
 
-  koru::TfrmMain frmMain({mediaList, dialogs, adder, handOver, noRepeat});
+  koru::TfrmMain frmMain({mediaList, settings, files, dialogs, adder, handOver, noRepeat});
   if (!frmMain.Create(instance)) return 0;
   dialogs.SetOwner(frmMain.Handle());
   frmMain.Show(SW_SHOWNORMAL);

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "startup/player_data.h"
 #include "ui/bring_to_front.h"
 #include "ui/exception_report.h"
 
@@ -72,10 +73,16 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-void TfrmMain::FormCreate() { SetTimer(hwnd_, kPlayTimerId, playInterval_, nullptr); }
+void TfrmMain::FormCreate() {
+  LoadPlayerData(context_.settings, context_.list, context_.files, order_);
+  const int interval = ApplyListSettings(context_.settings, context_.list, context_.dialogs,
+                                         [this] { BringToFront(hwnd_); });
+  SetTimer(hwnd_, kPlayTimerId, static_cast<UINT>(interval), nullptr);
+}
 
 void TfrmMain::FormDestroy() {
   KillTimer(hwnd_, kPlayTimerId);
+  StorePlayerData(context_.settings, context_.list, context_.files, order_);
   PostQuitMessage(0);
 }
 
@@ -91,7 +98,7 @@ void TfrmMain::timPlayTimer() {
   consumer_.TakeHandedOverPath(context_.handOver);
 }
 
-bool TfrmMain::FocusOnOpen() const { return true; }
+bool TfrmMain::FocusOnOpen() const { return context_.settings.opt.focus == 1; }
 
 void TfrmMain::BringMainWindowToFront() { BringToFront(hwnd_); }
 

@@ -8,8 +8,11 @@
 #include <memory>
 
 #include "medialist/media_list.h"
+#include "platform/file_system.h"
 #include "platform/user_dialogs.h"
 #include "playback/path_adder.h"
+#include "playback/play_order.h"
+#include "settings/settings.h"
 #include "startup/hand_over_consumer.h"
 
 namespace koru {
@@ -18,6 +21,8 @@ class TfrmMain : public HandOverHost {
  public:
   struct Context {
     MediaList& list;
+    Settings& settings;
+    FileSystem& files;
     UserDialogs& dialogs;
     PathAdder& adder;
     CommandHandOver* handOver;  // null when this instance runs without hand-over
@@ -57,7 +62,7 @@ class TfrmMain : public HandOverHost {
   Context context_;
   HWND hwnd_ = nullptr;
   HandOverConsumer consumer_;
-  UINT playInterval_ = 100;
+  PlayOrder order_;
   bool inTimerTick_ = false;
 };
 

@@ -1,0 +1,85 @@
+#include "startup/player_data.h"
+
+#include <algorithm>
+
+#include "medialist/list_file.h"
+#include "platform/cp932.h"
+
+namespace koru {
+namespace {
+
+bool IsAbsolute(const std::string& path) {
+  return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
+}
+
+OrderMode OrderModeOf(int random) {
+  switch (random) {
+    case 1: return OrderMode::UnplayedOnly;
+    case 2: return OrderMode::ByRate;
+    default: return OrderMode::ListOrder;
+  }
+}
+
+}  // namespace
+
+std::string ResolveListPath(const std::string& value, const std::string& programFolder) {
+  if (value.empty() || IsAbsolute(value)) return value;
+  return programFolder + value;
+}
+
+void LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order) {
+  settings.LoadSettings();
+  list.SetListPath(ResolveListPath(settings.mpl.file, list.ProgramFolder()));
+  if (LoadList(list, files)) settings.AddRecentFile(list.ListPath());
+
+  // A hand-edited or stale track must not name a slot outside the list.
+  list.SetCurrentIndex(list.Count() == 0 ? 0 : std::clamp(settings.mpl.track, 0, list.Count() - 1));
+  const int flags = std::min(static_cast<int>(settings.mpl.play.size()), list.Count());
+  for (int i = 0; i < flags; ++i) list.Entry(i).played = settings.mpl.play[static_cast<std::size_t>(i)] == '1';
+
+  order.repeat = settings.mpl.repeat == 1;
+  order.mode = OrderModeOf(settings.mpl.random);
+}
+
+int ApplyListSettings(Settings& settings, MediaList& list, UserDialogs& dialogs,
+                      const std::function<void()>& bringMainWindowToFront) {
+  // The settings dialog keeps the maximum list size within 100 to 9999; a
+  // value outside that can only come from a broken KORU.ini.
+  if (settings.list.count < 100 || settings.list.count > MediaList::kDefaultCapacity) {
+    settings.list.count = MediaList::kDefaultCapacity;
+  }
+  if (list.Capacity() != settings.list.count) {
+    bool apply = true;
+    if (settings.list.count < list.Count()) {
+      if (bringMainWindowToFront) bringMainWindowToFront();
+      apply = dialogs.SystemMessageBox(
+                  cp932::FromUtf8(u8"現在のﾘｽﾄ数より少ない値が最大ﾘｽﾄ数に設定されました。\n"
+                                  u8"最大ﾘｽﾄ数以降のﾒﾃﾞｨｱﾘｽﾄは破棄されますがよろしいですか？"),
+                  mb::kYesNoInformation) == answer::kYes;
+    }
+    if (apply) {
+      list.SetCapacity(settings.list.count);
+    } else {
+      settings.list.count = list.Capacity();
+    }
+  }
+  list.readInfoOnAdd = settings.opt.media == 1;
+  list.titleWithoutExtension = settings.opt.title == 1;
+  return settings.CorrectTimerPlay();
+}
+
+void StorePlayerData(Settings& settings, MediaList& list, FileSystem& files, const PlayOrder& order) {
+  settings.mpl.file = list.ListPath();
+  settings.mpl.track = list.CurrentIndex();
+  std::string played;
+  played.reserve(static_cast<std::size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) played += list.Entry(i).played ? '1' : '0';
+  settings.mpl.play = std::move(played);
+  SaveList(list, files, ListFileOptions{settings.opt.backf == 1});
+
+  settings.mpl.repeat = order.repeat ? 1 : 0;
+  settings.mpl.random = static_cast<int>(order.mode);
+  settings.SaveSettings();
+}
+
+}  // namespace koru

@@ -1,0 +1,33 @@
+// The player's data across runs: the settings and the list file read at
+// start-up and brought to the list, and written back at exit.
+#pragma once
+
+#include <functional>
+
+#include "medialist/media_list.h"
+#include "platform/file_system.h"
+#include "platform/user_dialogs.h"
+#include "playback/play_order.h"
+#include "settings/settings.h"
+
+namespace koru {
+
+// Loads KORU.ini and the list it names, puts the list on the recent files
+// when it loads, and restores the current index, the played flags, repeat
+// and the order mode. A relative [MPL] file is taken from the program's
+// folder.
+void LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order);
+
+// Brings the list-related settings to the list: the capacity ([LIST] count,
+// asking before entries would be dropped), the two information flags and the
+// timer interval correction. Returns the timer interval in milliseconds.
+int ApplyListSettings(Settings& settings, MediaList& list, UserDialogs& dialogs,
+                      const std::function<void()>& bringMainWindowToFront);
+
+// Stores the list state into the settings, saves the list file and KORU.ini.
+void StorePlayerData(Settings& settings, MediaList& list, FileSystem& files, const PlayOrder& order);
+
+// The list path of a [MPL] file value: a relative value lies in the program's folder.
+std::string ResolveListPath(const std::string& value, const std::string& programFolder);
+
+}  // namespace koru
