@@ -1,0 +1,129 @@
+"""Drives KORU.exe under Wine from outside, the way a user would: starts it,
+hands it command lines, reads its windows through koru_probe.exe, closes it
+and reads the files it wrote. Used by the end-to-end tests (test_*.py)."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+BUILD_DIR = os.environ["KORU_BUILD_DIR"]
+HARNESS_DIR = os.environ["KORU_HARNESS_DIR"]
+ARTIFACTS_DIR = os.path.join(BUILD_DIR, "e2e-artifacts")
+
+
+def harness_environment():
+    env = dict(os.environ)
+    with open(os.path.join(HARNESS_DIR, "env.sh"), encoding="utf-8") as f:
+        for line in f:
+            line = line.strip()
+            if not line.startswith("export "):
+                continue
+            for assignment in line[len("export "):].split(" "):
+                if "=" in assignment:
+                    key, value = assignment.split("=", 1)
+                    env[key] = value.strip("'")
+    return env
+
+
+ENV = harness_environment()
+WINE = ENV["KORU_WINE"]
+
+
+def windows_path(unix_path):
+    """The path under which Windows programs in Wine see a Unix file."""
+    return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
+
+class Koru:
+    """One working folder with its own KORU.exe, so KORU.ini and the lists
+    live there, and the owner instance started from it."""
+
+    def __init__(self, name):
+        self.folder = tempfile.mkdtemp(prefix=f"e2e-{name}-", dir=BUILD_DIR)
+        for program in ("KORU.exe", "LUMETRIX.dll"):
+            shutil.copy(os.path.join(BUILD_DIR, program), self.folder)
+        self.exe = os.path.join(self.folder, "KORU.exe")
+        self.owner = None
+        self.owner_log = None
+
+    # --- processes -----------------------------------------------------
+    def start_owner(self, *args, cwd=None):
+        self.owner_log = open(os.path.join(self.folder, "owner.log"), "wb")
+        self.owner = subprocess.Popen([WINE, self.exe, *args], cwd=cwd or self.folder, env=ENV,
+                                      stdout=self.owner_log, stderr=subprocess.STDOUT)
+        caption = self.wait_window()
+        if caption is None:
+            raise AssertionError("KORU's main window did not appear")
+        return caption
+
+    def run_sender(self, *args, cwd=None, timeout=60):
+        """A later instance: returns its exit code."""
+        with open(os.path.join(self.folder, "sender.log"), "ab") as log:
+            return subprocess.run([WINE, self.exe, *args], cwd=cwd or self.folder, env=ENV,
+                                  stdout=log, stderr=subprocess.STDOUT, timeout=timeout).returncode
+
+    def close_owner(self, timeout=60):
+        """Closes the main window as a user would and returns the exit code."""
+        self.probe("close", "TfrmMain", str(timeout * 1000))
+        try:
+            return self.owner.wait(timeout=timeout)
+        finally:
+            self.owner_log.close()
+
+    def kill(self):
+        if self.owner and self.owner.poll() is None:
+            self.owner.kill()
+            self.owner.wait()
+        if self.owner_log:
+            self.owner_log.close()
+
+    # --- looking from outside -----------------------------------------------
+    def probe(self, *args):
+        result = subprocess.run([WINE, os.path.join(BUILD_DIR, "koru_probe.exe"), *args], env=ENV,
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=120)
+        return result.returncode, result.stdout.decode("utf-8", "replace")
+
+    def main_windows(self):
+        code, out = self.probe("list", "TfrmMain")
+        return [line.split("\t", 2) for line in out.splitlines() if line]
+
+    def wait_window(self, text="", timeout=30):
+        code, out = self.probe("wait", "TfrmMain", str(timeout * 1000), *([text] if text else []))
+        return out.strip() if code == 0 else None
+
+    def caption(self):
+        windows = self.main_windows()
+        return windows[0][2] if windows else None
+
+    def screenshot(self, name):
+        os.makedirs(ARTIFACTS_DIR, exist_ok=True)
+        path = os.path.join(ARTIFACTS_DIR, name + ".png")
+        subprocess.run(["import", "-window", "root", path], env=ENV, check=False,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
+
+    # --- what KORU wrote ---------------------------------------------------
+    def read_bytes(self, name):
+        with open(os.path.join(self.folder, name), "rb") as f:
+            return f.read()
+
+    def exists(self, name):
+        return os.path.exists(os.path.join(self.folder, name))
+
+
+def cp932(text):
+    return text.encode("cp932")
+
+
+class KoruTestCase(unittest.TestCase):
+    def setUp(self):
+        self.koru = Koru(self.id().split(".")[-1])
+        # A player left over from another test would take our command lines.
+        code, _ = self.koru.probe("wait-gone", "TfrmMain", "15000")
+        self.assertEqual(code, 0, "another KORU is still running")
+
+    def tearDown(self):
+        self.koru.kill()

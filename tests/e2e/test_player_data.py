@@ -1,0 +1,67 @@
+"""KORU keeps the user's list and settings from one run to the next."""
+
+import time
+import unittest
+
+from koru_e2e import KoruTestCase, cp932
+
+HEADER_LINES = 27
+
+
+def entries(list_bytes):
+    """The a: lines of a saved list, decoded."""
+    return [line[2:].decode("cp932") for line in list_bytes.split(b"\r\n") if line.startswith(b"a:")]
+
+
+def ini_value(ini_bytes, section, key):
+    current = None
+    for line in ini_bytes.decode("cp932").split("\r\n"):
+        if line.startswith("["):
+            current = line.strip("[]")
+        elif current == section and line.split("=", 1)[0] == key:
+            return line.split("=", 1)[1]
+    return None
+
+
+class PlayerDataTest(KoruTestCase):
+    def test_first_run_writes_an_empty_list_and_the_settings_beside_the_program(self):
+        koru = self.koru
+        koru.start_owner()
+        self.assertEqual(koru.close_owner(), 0)
+        data = koru.read_bytes("_default.mpl")
+        self.assertTrue(data.startswith(b"MEDIA-PLAYER KORU List File\r\n"))
+        self.assertEqual(data.count(b"\r\n"), HEADER_LINES)
+        self.assertIn(cp932("2:ＭＳ Ｐゴシック\r\n"), data)
+        ini = koru.read_bytes("KORU.ini")
+        self.assertTrue(ini_value(ini, "MPL", "file").endswith("\\_default.mpl"))
+        self.assertEqual(ini_value(ini, "MPL", "repeat"), "1")
+        self.assertEqual(ini_value(ini, "EXT", "type").count("F"), 1)
+
+    def test_list_settings_and_unknown_keys_survive_a_restart(self):
+        koru = self.koru
+        koru.start_owner()
+        koru.run_sender("C:\\m\\一曲目.mid", "C:\\m\\b.mid", "C:\\m\\c.mid")
+        time.sleep(1)  # the timer takes one path per tick
+        self.assertEqual(koru.close_owner(), 0)
+
+        # The user edits KORU.ini by hand while KORU is closed.
+        ini = koru.read_bytes("KORU.ini").decode("cp932")
+        self.assertEqual(ini_value(ini.encode("cp932"), "MPL", "track"), "0", "playback starts at the batch's first path")
+        ini = ini.replace("\r\ntrack=0\r\n", "\r\ntrack=1\r\n").replace("play=000", "play=101")
+        ini += "\r\n; my own notes\r\n[MINE]\r\nkey=値\r\n"
+        with open(koru.folder + "/KORU.ini", "wb") as f:
+            f.write(ini.encode("cp932"))
+
+        koru.start_owner()
+        self.assertEqual(koru.close_owner(), 0)
+        ini = koru.read_bytes("KORU.ini")
+        self.assertEqual(entries(koru.read_bytes("_default.mpl")), ["C:\\m\\一曲目.mid", "C:\\m\\b.mid", "C:\\m\\c.mid"])
+        self.assertEqual(ini_value(ini, "MPL", "track"), "1")
+        self.assertEqual(ini_value(ini, "MPL", "play"), "101")
+        self.assertEqual(ini_value(ini, "MINE", "key"), "値")
+        self.assertIn(cp932("; my own notes"), ini)
+        self.assertTrue(ini_value(ini, "LAST", "0").endswith("\\_default.mpl"))
+
+
+if __name__ == "__main__":
+    unittest.main()
