@@ -42,30 +42,31 @@ std::wstring ClassOf(HWND window) {
   return buffer;
 }
 
+struct Search {
+  std::wstring className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<Search*>(context);
+  if (IsWindowVisible(window) && ClassOf(window) == search->className) search->found.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM context) {
+  reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows(const std::wstring& className) {
-  struct Search {
-    std::wstring className;
-    std::vector<HWND> found;
-  } search{className, {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        if (IsWindowVisible(window) && ClassOf(window) == s->className) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  Search search{className, {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> children;
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM context) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
   return children;
 }
 
