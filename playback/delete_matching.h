@@ -1,0 +1,19 @@
+// Empties a folder by pattern: how the temporary folder is cleaned before
+// every play and at the end of the program.
+#pragma once
+
+#include <string>
+
+#include "playback/playback_files.h"
+
+namespace koru {
+
+// Deletes the files and folders matching `mask` (a folder path plus a
+// pattern). A matching subfolder is emptied with the same pattern and flag
+// and then removed; a link is removed without being entered. With
+// includeReadOnly, read-only files are found too and lose the attribute
+// before they are deleted; without it they are not found and stay. Failures
+// are ignored.
+void DeleteMatching(PlaybackFiles& files, const std::string& mask, bool includeReadOnly);
+
+}  // namespace koru

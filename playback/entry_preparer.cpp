@@ -1,0 +1,84 @@
+#include "playback/entry_preparer.h"
+
+#include "platform/cp932.h"
+
+namespace koru {
+
+bool EntryPreparer::PrepareEntryFile(const MediaEntry& entry, bool report, std::string& path) {
+  const std::string source = path;
+  switch (c_.settings.CategoryOf(source)) {
+    case '1':
+      return true;
+    case 'A':
+    case 'G':
+    case 'L':
+    case 'Z':
+      return ExtractMember(source, entry.member, report, path);
+    case 'R':
+      return ConvertRcp(source, report, path);
+    case 'V':
+      ConvertOgg(source, report, path);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool EntryPreparer::ExtractMember(const std::string& source, const std::string& member, bool report,
+                                  std::string& path) {
+  // Every member sharing the base name comes out too: the documents and
+  // pictures that go with the song.
+  const std::string pattern = "\"" + std::string(cp932::WithoutExtension(member)) + ".*\"";
+  if (c_.converters.extractor.ExtractMembers(source, c_.tempFolder, pattern) != 0) {
+    Report(report, u8"ﾒﾃﾞｨｱﾌｧｲﾙが解凍できません");
+    return false;
+  }
+  path = c_.tempFolder + member;
+  return true;
+}
+
+bool EntryPreparer::ConvertRcp(const std::string& source, bool report, std::string& path) {
+  const std::string target = c_.tempFolder + std::string(cp932::FileNameOf(source)) + ".mid";
+  bool converted = false;
+  try {
+    const std::optional<std::string> smf = c_.converters.rcp.ConvertToSmf(source);
+    converted = smf && c_.files.WriteFileAtomically(target, *smf);
+  } catch (...) {
+    converted = false;
+  }
+  if (!converted) {
+    Report(report, u8"RCPﾌｧｲﾙが変換できません");
+    return false;
+  }
+  path = target;
+  return true;
+}
+
+void EntryPreparer::ConvertOgg(const std::string& source, bool report, std::string& path) {
+  path = c_.tempFolder + std::string(cp932::FileNameOf(source)) + ".wav";
+  // A WAV file of that name is a conversion of this run, kept read-only.
+  if (c_.files.KindOf(path) != PathKind::Missing) return;
+  c_.view.SetHourglass(true);
+  Report(report, u8"OGGﾌｧｲﾙを変換中です…");
+  try {
+    // The decoder's results are not looked at: a failed decoding shows when
+    // the device cannot open the file.
+    c_.converters.ogg.LoadOgg();
+    c_.converters.ogg.DecodeOgg(source, path);
+    c_.converters.ogg.UnloadOgg();
+    c_.playbackFiles.SetReadOnly(path);
+  } catch (...) {
+    try {
+      c_.converters.ogg.UnloadOgg();
+    } catch (...) {
+    }
+    Report(report, u8"OGGﾌｧｲﾙが変換できません");
+  }
+  c_.view.SetHourglass(false);
+}
+
+void EntryPreparer::Report(bool report, const char8_t* text) {
+  if (report) c_.displays.ShowStatus(cp932::FromUtf8(text));
+}
+
+}  // namespace koru

@@ -1,0 +1,46 @@
+// Turns a list entry into a file the media device can play: plain files as
+// they are, archive members extracted, RCP and OGG files converted, all into
+// the temporary folder.
+#pragma once
+
+#include <string>
+
+#include "medialist/media_entry.h"
+#include "platform/file_system.h"
+#include "playback/entry_converters.h"
+#include "playback/playback_displays.h"
+#include "playback/playback_files.h"
+#include "playback/player_view.h"
+#include "settings/settings.h"
+
+namespace koru {
+
+class EntryPreparer {
+ public:
+  struct Context {
+    Settings& settings;
+    FileSystem& files;
+    PlaybackFiles& playbackFiles;
+    EntryConverters converters;
+    PlaybackDisplays& displays;
+    PlayerView& view;
+    const std::string& tempFolder;  // ends in a backslash
+  };
+
+  explicit EntryPreparer(Context context) : c_(context) {}
+
+  // `path` comes in as the entry's resolved path and goes out as the file to
+  // open. With report, failures (and the OGG conversion) show in the title
+  // line.
+  bool PrepareEntryFile(const MediaEntry& entry, bool report, std::string& path);
+
+ private:
+  bool ExtractMember(const std::string& source, const std::string& member, bool report, std::string& path);
+  bool ConvertRcp(const std::string& source, bool report, std::string& path);
+  void ConvertOgg(const std::string& source, bool report, std::string& path);
+  void Report(bool report, const char8_t* text);
+
+  Context c_;
+};
+
+}  // namespace koru
