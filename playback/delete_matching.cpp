@@ -15,7 +15,7 @@ void DeleteMatching(PlaybackFiles& files, const std::string& mask, bool includeR
       files.RemoveFolder(path);
     } else {
       if (includeReadOnly) files.ClearReadOnly(path);
-      files.DeleteFile(path);
+      files.RemoveFile(path);
     }
   }
 }

@@ -25,7 +25,7 @@ class PlaybackFiles {
   virtual std::vector<MatchedItem> FindMatching(const std::string& mask, bool includeReadOnly) = 0;
   virtual void ClearReadOnly(const std::string& path) = 0;
   virtual void SetReadOnly(const std::string& path) = 0;
-  virtual void DeleteFile(const std::string& path) = 0;
+  virtual void RemoveFile(const std::string& path) = 0;
   virtual void RemoveFolder(const std::string& path) = 0;
   // The short (8.3) name of the last component of an existing path, or its
   // own name when it has no separate short name; nothing when not found.

@@ -240,7 +240,7 @@ class FakePlaybackFiles : public PlaybackFiles {
     if (files.count(path)) files[path] = false;
   }
   void SetReadOnly(const std::string& path) override { files[path] = true; }
-  void DeleteFile(const std::string& path) override {
+  void RemoveFile(const std::string& path) override {
     // Like the system: a read-only file is not deleted.
     auto it = files.find(path);
     if (it != files.end() && !it->second) files.erase(it);
