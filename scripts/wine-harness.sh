@@ -104,6 +104,17 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$WINE" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
   "$WINESERVER" -w </dev/null >/dev/null 2>&1
 fi
+# Japanese Windows fonts the program asks for, mapped to the IPA fonts:
+# Wine would otherwise take the fixed-pitch Gothic for the proportional one.
+if [ ! -f "$WINEPREFIX/.koru-fonts" ]; then
+  replacements='HKCU\Software\Wine\Fonts\Replacements'
+  for pair in "ＭＳ Ｐゴシック=IPAPGothic" "MS UI Gothic=IPAPGothic" "MS PGothic=IPAPGothic" \
+              "ＭＳ ゴシック=IPAGothic" "MS Gothic=IPAGothic"; do
+    "$WINE" reg add "$replacements" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f </dev/null >/dev/null 2>&1 || true
+  done
+  "$WINESERVER" -w </dev/null >/dev/null 2>&1
+  touch "$WINEPREFIX/.koru-fonts"
+fi
 # Keep one wineserver up for the whole run: every Windows process of the run
 # shares it (and with it process ids and window handles).
 # Its output goes nowhere: whoever started the harness (CTest) waits for the

@@ -22,7 +22,7 @@
 #include "startup/shared_record_win32.h"
 #include "ui/exception_report.h"
 #include "ui/main_window.h"
-#include "ui/system_user_dialogs.h"
+#include "ui/player_dialogs.h"
 
 namespace {
 
@@ -48,12 +48,12 @@ int RunPlayer(HINSTANCE instance, koru::CommandHandOver* handOver, std::atomic<s
   koru::Settings settings(files, programFolder, koru::QuerySystemVersion());
   koru::FileMediaInfoReader infoReader(files);
   mediaList.SetInfoReader(&infoReader);
-  koru::SystemUserDialogs dialogs;
+  koru::PlayerDialogs dialogs;
   koru::EntryPathAdder adder(mediaList);
 
   koru::TfrmMain frmMain({mediaList, settings, files, dialogs, adder, handOver, noRepeat});
   if (!frmMain.Create(instance)) return 0;
-  dialogs.SetOwner(frmMain.Handle());
+  dialogs.CreateMessageDialog(instance, frmMain.Handle());
   frmMain.Show(SW_SHOWNORMAL);
   RunMessageLoop(frmMain.Handle());
   return 0;

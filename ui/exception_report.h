@@ -9,13 +9,13 @@
 #include <string>
 
 #include "platform/wide_text_win32.h"
-#include "ui/system_user_dialogs.h"
+#include "ui/program_title.h"
 
 namespace koru {
 
 inline void ShowExceptionReport(HWND owner, const char* what) {
   std::wstring text(what, what + std::char_traits<char>::length(what));
-  MessageBoxW(owner, text.c_str(), kMessageCaption, MB_OK | MB_ICONSTOP);
+  MessageBoxW(owner, text.c_str(), kProgramTitle, MB_OK | MB_ICONSTOP);
 }
 
 template <typename Work>

@@ -3,6 +3,7 @@
 #include "startup/player_data.h"
 #include "ui/bring_to_front.h"
 #include "ui/exception_report.h"
+#include "ui/program_title.h"
 
 namespace koru {
 
@@ -27,7 +28,7 @@ bool TfrmMain::Create(HINSTANCE instance) {
   const DWORD style = WS_OVERLAPPEDWINDOW;
   RECT bounds = {0, 0, kDesignClientWidth, kDesignClientHeight};
   AdjustWindowRectEx(&bounds, style, FALSE, 0);
-  hwnd_ = CreateWindowExW(0, kClassName, L"MEDIA-PLAYER - KORU", style, CW_USEDEFAULT, CW_USEDEFAULT,
+  hwnd_ = CreateWindowExW(0, kClassName, kProgramTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                           bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr, instance, this);
   return hwnd_ != nullptr;
 }

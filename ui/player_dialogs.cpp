@@ -1,13 +1,15 @@
 #include "ui/player_dialogs.h"
 
+#include "ui/program_title.h"
+
 #include "platform/wide_text_win32.h"
 
 namespace koru {
 
 namespace {
 
-constexpr char kCaption[] = "MEDIA-PLAYER - KORU";
-constexpr wchar_t kWideCaption[] = L"MEDIA-PLAYER - KORU";
+constexpr const char* kCaption = kProgramTitleText;
+constexpr const wchar_t* kWideCaption = kProgramTitle;
 
 }  // namespace
 

@@ -1,0 +1,38 @@
+#include "ui/tray_icon.h"
+
+#include <cwchar>
+
+#include "ui/program_title.h"
+
+namespace koru {
+
+void TrayIcon::Add(HWND owner, UINT callbackMessage, HICON icon) {
+  if (present_) return;
+  data_ = {};
+  data_.cbSize = NOTIFYICONDATAW_V2_SIZE;  // the form with the 128-character tip
+  data_.hWnd = owner;
+  data_.uID = 0;
+  data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data_.uCallbackMessage = callbackMessage;
+  data_.hIcon = icon;
+  wcsncpy(data_.szTip, kProgramTitle, 127);
+  // A failed add leaves the player without tray icon but otherwise unchanged.
+  present_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+}
+
+void TrayIcon::SetTip(const std::wstring& tip) {
+  if (!present_) return;
+  const std::size_t length = tip.size() < 127 ? tip.size() : 127;
+  wmemcpy(data_.szTip, tip.data(), length);
+  data_.szTip[length] = L'\0';
+  data_.uFlags = NIF_TIP;
+  Shell_NotifyIconW(NIM_MODIFY, &data_);
+}
+
+void TrayIcon::Remove() {
+  if (!present_) return;
+  Shell_NotifyIconW(NIM_DELETE, &data_);
+  present_ = false;
+}
+
+}  // namespace koru
