@@ -49,6 +49,8 @@ class MciMediaDevice : public MediaDevice {
   bool IsOpen() const override { return deviceId_ != 0; }
   bool HasVideo() const override { return capabilities_.hasVideo; }
   const MciCapabilities& Capabilities() const { return capabilities_; }
+  // The id the system gave the open device, 0 while closed.
+  MCIDEVICEID DeviceId() const { return deviceId_; }
 
   void Play() override;
   void Stop() override;

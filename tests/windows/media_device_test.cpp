@@ -2,6 +2,8 @@
 // write themselves. Under Wine the harness gives a wave-out device that plays
 // in real time.
 #include <windows.h>
+#include <mmsystem.h>
+#include <digitalv.h>
 
 #include <gtest/gtest.h>
 
@@ -60,6 +62,52 @@ std::string OneNoteMidi() {
   midi += "MTrk";
   midi += std::string("\x00\x00\x00", 3) + static_cast<char>(track.size());
   return midi + track;
+}
+
+std::string Chunk(const std::string& id, const std::string& body) {
+  std::string chunk = id;
+  PutLe(chunk, static_cast<std::uint32_t>(body.size()), 4);
+  chunk += body;
+  if (body.size() % 2) chunk += '\0';
+  return chunk;
+}
+
+std::string List(const std::string& type, const std::string& body) { return Chunk("LIST", type + body); }
+
+constexpr int kMovieWidth = 32;
+constexpr int kMovieHeight = 24;
+
+// An uncompressed AVI, 10 frames a second, grey pictures, no sound.
+std::string GreyAvi(int frames) {
+  const std::uint32_t frameBytes = kMovieWidth * kMovieHeight * 3;
+  std::string avih;
+  for (std::uint32_t value : {100000u, frameBytes * 10, 0u, 0x10u /* has index */, std::uint32_t(frames), 0u, 1u,
+                              frameBytes, std::uint32_t(kMovieWidth), std::uint32_t(kMovieHeight), 0u, 0u, 0u, 0u}) {
+    PutLe(avih, value, 4);
+  }
+  std::string strh = "vidsDIB ";
+  for (std::uint32_t value : {0u, 0u, 0u, 1u, 10u, 0u, std::uint32_t(frames), frameBytes, 0xFFFFFFFFu, 0u}) {
+    PutLe(strh, value, 4);
+  }
+  for (std::uint32_t value : {0u, 0u, std::uint32_t(kMovieWidth), std::uint32_t(kMovieHeight)}) PutLe(strh, value, 2);
+  std::string strf;
+  for (std::uint32_t value : {40u, std::uint32_t(kMovieWidth), std::uint32_t(kMovieHeight)}) PutLe(strf, value, 4);
+  PutLe(strf, 1, 2);
+  PutLe(strf, 24, 2);
+  for (std::uint32_t value : {0u, frameBytes, 0u, 0u, 0u, 0u}) PutLe(strf, value, 4);
+
+  std::string movi;
+  std::string index;
+  for (int i = 0; i < frames; ++i) {
+    PutLe(index, 0x62643030u, 4);  // "00db"
+    PutLe(index, 0x10, 4);         // key frame
+    PutLe(index, static_cast<std::uint32_t>(4 + movi.size()), 4);
+    PutLe(index, frameBytes, 4);
+    movi += Chunk("00db", std::string(frameBytes, '\x80'));
+  }
+  const std::string body = List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf))) +
+                           List("movi", movi) + Chunk("idx1", index);
+  return Chunk("RIFF", "AVI " + body);
 }
 
 // MPEG-1 layer III frames at 128 kbit/s, 44.1 kHz, stereo, without padding:
@@ -303,6 +351,95 @@ TEST_F(MediaDeviceTest, DisplayWindowSetWhileClosedIsKeptForTheNextOpen) {
   device_.SetDisplayWindow(0);
   EXPECT_EQ(device_.GetDisplayWindow(), DisplayWindow{0});
   ::DestroyWindow(panel);
+}
+
+// The window the device draws its pictures into, as the device says.
+HWND PictureWindow(const MciMediaDevice& device) {
+  MCI_DGV_STATUS_PARMSW parameters{};
+  parameters.dwItem = MCI_DGV_STATUS_HWND;
+  if (::mciSendCommandW(device.DeviceId(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+                        reinterpret_cast<DWORD_PTR>(&parameters)) != 0) {
+    return nullptr;
+  }
+  return reinterpret_cast<HWND>(parameters.dwReturn);
+}
+
+class Panel {
+ public:
+  Panel()
+      : window_(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kMovieWidth, kMovieHeight, nullptr, nullptr,
+                                  nullptr, nullptr)) {}
+  ~Panel() {
+    if (window_) ::DestroyWindow(window_);
+  }
+  Panel(const Panel&) = delete;
+  Panel& operator=(const Panel&) = delete;
+  HWND Get() const { return window_; }
+  DisplayWindow Handle() const { return reinterpret_cast<DisplayWindow>(window_); }
+
+ private:
+  HWND window_;
+};
+
+TEST_F(MediaDeviceTest, MovieDrawsIntoTheWindowChosenBeforeOrWhileOpen) {
+  folder_.WriteFile(L"動画.avi", GreyAvi(10));
+  const Panel first;
+  const Panel second;
+  const Panel third;
+  ASSERT_TRUE(first.Get() && second.Get() && third.Get());
+
+  device_.SetDisplayWindow(first.Handle());
+  OpenForPlay(Cp932Path(folder_ / L"動画.avi"));
+  ASSERT_TRUE(device_.HasVideo());
+  EXPECT_EQ(PictureWindow(device_), first.Get());
+  const DisplayRect rect = device_.DisplayRectangle();
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.right, kMovieWidth);
+  EXPECT_EQ(rect.bottom, kMovieHeight);
+  EXPECT_NEAR(device_.Length(), 1000, 110);
+
+  // While open the window changes at once.
+  device_.SetDisplayWindow(second.Handle());
+  EXPECT_EQ(device_.GetDisplayWindow(), second.Handle());
+  EXPECT_EQ(PictureWindow(device_), second.Get());
+
+  // While closed it waits for the next open.
+  device_.Close();
+  device_.SetDisplayWindow(third.Handle());
+  EXPECT_EQ(device_.GetDisplayWindow(), third.Handle());
+  OpenForPlay(Cp932Path(folder_ / L"動画.avi"));
+  EXPECT_EQ(PictureWindow(device_), third.Get());
+
+  device_.Play();
+  ::Sleep(300);
+  EXPECT_EQ(device_.Mode(), DeviceMode::Playing);
+  EXPECT_GT(device_.Position(), 100);
+  device_.Stop();
+}
+
+// An MP3 reports video, but Wine's device has no picture to route and refuses
+// the window; the device then keeps no window at all.
+TEST_F(MediaDeviceTest, AWindowTheDeviceRefusesBecomesNone) {
+  folder_.WriteFile(L"無音.mp3", SilentMp3(40));
+  device_.SetFileName(Cp932Path(folder_ / L"無音.mp3"));
+  try {
+    device_.Open();
+  } catch (const MediaDeviceError& error) {
+    GTEST_SKIP() << "no MP3 device: " << error.what();
+  }
+  ASSERT_TRUE(device_.HasVideo());
+  const Panel panel;
+  device_.SetDisplayWindow(panel.Handle());
+  if (RunningOnWine()) {
+    EXPECT_EQ(PictureWindow(device_), nullptr);
+  }
+  // Whatever the device did, the program's idea of the window matches it.
+  if (PictureWindow(device_) == panel.Get()) {
+    EXPECT_EQ(device_.GetDisplayWindow(), panel.Handle());
+  } else {
+    EXPECT_EQ(device_.GetDisplayWindow(), DisplayWindow{0});
+  }
 }
 
 // The system chooses the sequencer for a MIDI file. Where there is no
