@@ -29,6 +29,9 @@ class MediaDeviceError : public std::runtime_error {
 // An opaque window handle (an HWND on Windows); 0 means none.
 using DisplayWindow = std::uintptr_t;
 
+// Apart from Open and PauseToggle no operation throws: a command the device
+// refuses (or any command while nothing is open) only leaves its result for
+// LastErrorText, and a status it cannot give reads as 0 (NotReady for Mode).
 class MediaDevice {
  public:
   virtual ~MediaDevice() = default;
@@ -67,6 +70,8 @@ class VolumeMixer {
   virtual ~VolumeMixer() = default;
   virtual bool Open() = 0;
   virtual void Close() = 0;
+  // Open mixer device 0 by themselves when needed. Nothing / false when the
+  // mixer, its speakers' volume control or a usable control range is missing.
   virtual std::optional<int> ReadPercent() = 0;
   virtual bool WritePercent(int percent) = 0;
 };
