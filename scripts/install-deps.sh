@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 xvfb x11-utils xdotool imagemagick pulseaudio
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-ipafont locales
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libtag1-dev

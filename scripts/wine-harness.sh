@@ -35,10 +35,13 @@ stop_pid() {
 
 stop_all() {
   if [ -f "$dir/env.sh" ]; then
-    # shellcheck disable=SC1091
-    . "$dir/env.sh"
-    "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
-    "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
+    # In a subshell: the last run's display must not become this run's.
+    (
+      # shellcheck disable=SC1091
+      . "$dir/env.sh"
+      "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+      "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
+    )
   fi
   stop_pid pulseaudio
   stop_pid xvfb

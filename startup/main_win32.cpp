@@ -16,22 +16,23 @@
 #include "platform/program_folder_win32.h"
 #include "settings/settings.h"
 #include "settings/system_version.h"
-#include "playback/entry_path_adder.h"
 #include "startup/command_line_win32.h"
 #include "startup/hand_over_writer.h"
 #include "startup/shared_record_win32.h"
 #include "ui/exception_report.h"
 #include "ui/main_window.h"
+#include "ui/main_window_ids.h"
 #include "ui/player_dialogs.h"
 
 namespace {
 
 constexpr wchar_t kRecordName[] = L"VELTA.KORU";
 
-void RunMessageLoop(HWND mainWindow) {
+void RunMessageLoop(HINSTANCE instance, HWND mainWindow) {
+  HACCEL shortcuts = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (!IsWindow(mainWindow)) break;
+    if (shortcuts && TranslateAcceleratorW(mainWindow, shortcuts, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -49,13 +50,12 @@ int RunPlayer(HINSTANCE instance, koru::CommandHandOver* handOver, std::atomic<s
   koru::FileMediaInfoReader infoReader(files);
   mediaList.SetInfoReader(&infoReader);
   koru::PlayerDialogs dialogs;
-  koru::EntryPathAdder adder(mediaList);
 
-  koru::TfrmMain frmMain({mediaList, settings, files, dialogs, adder, handOver, noRepeat});
+  koru::TfrmMain frmMain({mediaList, settings, files, dialogs, &infoReader, handOver, noRepeat});
   if (!frmMain.Create(instance)) return 0;
   dialogs.CreateMessageDialog(instance, frmMain.Handle());
   frmMain.Show(SW_SHOWNORMAL);
-  RunMessageLoop(frmMain.Handle());
+  RunMessageLoop(instance, frmMain.Handle());
   return 0;
 }
 

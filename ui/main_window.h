@@ -1,4 +1,6 @@
-// TfrmMain, the player's main window.
+// TfrmMain, the player's main window: the control bar, the timer timPlay, the
+// media device mplMain and the tray icon. It is the view of the playback
+// core and routes its menus, buttons and tray commands to it.
 #pragma once
 
 #include <windows.h>
@@ -6,25 +8,39 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <string>
 
+#include "archive/null_archiver.h"
 #include "medialist/media_list.h"
 #include "platform/file_system.h"
-#include "platform/user_dialogs.h"
-#include "playback/path_adder.h"
+#include "playback/absent_helpers.h"
+#include "playback/add_path.h"
+#include "playback/cursor_control_win32.h"
+#include "playback/main_window_front.h"
+#include "playback/mci_media_device_win32.h"
+#include "playback/mixer_volume_win32.h"
 #include "playback/play_order.h"
+#include "playback/playback_files_win32.h"
+#include "playback/player.h"
+#include "playback/player_view.h"
+#include "playback/shell_link_win32.h"
+#include "playback/system_clock.h"
 #include "settings/settings.h"
 #include "startup/hand_over_consumer.h"
+#include "ui/control_bar.h"
+#include "ui/player_dialogs.h"
+#include "ui/tray_icon.h"
 
 namespace koru {
 
-class TfrmMain : public HandOverHost {
+class TfrmMain : public HandOverHost, public PlayerView, public MainWindowFront {
  public:
   struct Context {
     MediaList& list;
     Settings& settings;
     FileSystem& files;
-    UserDialogs& dialogs;
-    PathAdder& adder;
+    PlayerDialogs& dialogs;
+    MediaInfoReader* infoReader;
     CommandHandOver* handOver;  // null when this instance runs without hand-over
     std::atomic<std::uint8_t>& noRepeat;
   };
@@ -51,6 +67,29 @@ class TfrmMain : public HandOverHost {
   void RevealCurrentRow() override;
   void PlayCurrentEntry(bool userInitiated) override;
 
+  // PlayerView
+  void SetTitleLine(const std::string& text) override;
+  void SetCaption(const std::string& caption, const std::string& trayTip) override;
+  void SetCounter(const std::string& text, int fontSize) override;
+  void SetTransport(const TransportState& state) override;
+  void EnableTimeSliders(bool enabled) override;
+  void SetTimeSliderRange(const SliderRange& range) override;
+  void SetTimeSliderPosition(int position) override;
+  void ShowTitlePanel(TitlePanel panel) override;
+  void SetVolumeBar(int percent, const std::string& hint) override;
+  void HideMovieWindows() override {}
+  bool MovieWindowVisible(MovieWindow) override { return false; }
+  DisplayWindow MoviePanel(MovieWindow) override { return 0; }
+  void FitAndShowMovieWindow(MovieWindow, const DisplayRect&) override {}
+  void ShowOrder(const PlayOrder& order) override;
+  void RefreshListRows(bool) override {}
+  void SelectCurrentRow() override {}
+  void ShowDocument(bool) override {}
+  void ShowMediaInfoPanel() override {}
+  void ApplySettings() override;
+  bool ApplicationActive() override;
+  void SetHourglass(bool on) override;
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -58,12 +97,46 @@ class TfrmMain : public HandOverHost {
   void FormCreate();
   void FormDestroy();
   void timPlayTimer();
+  void HandleCommand(int id, int notification, HWND control);
+  void HandleScroll(HWND control, int code);
+  void IconNotify(LPARAM event);
+  void RestoreWindowBounds();
+  void StoreWindowBounds();
+  void SetClientSize(int width, int height);
+  void CheckMenu(int id, bool checked);
+  void EnableMenu(int id, bool enabled);
 
   Context context_;
+  HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
-  HandOverConsumer consumer_;
+  HMENU pumTray_ = nullptr;
+  HMENU pumScreen_ = nullptr;
+  UINT iconNotify_ = 0;
   PlayOrder order_;
+  std::string tempFolder_;
+  int expandedClientHeight_ = kDesignClientHeight;
+  SliderRange sliderRange_;
   bool inTimerTick_ = false;
+  HCURSOR cursorBeforeHourglass_ = nullptr;
+
+  ControlBar controlBar_;
+  TrayIcon tray_;
+
+  // mplMain and what playback needs around it.
+  MciMediaDevice device_;
+  MixerVolume mixer_;
+  Win32PlaybackFiles playbackFiles_;
+  SystemClock clock_;
+  AbsentExtractor extractor_;
+  AbsentRcpConverter rcpConverter_;
+  AbsentOggDecoder oggDecoder_;
+  AbsentSstp sstp_;
+  NullArchiver archiver_;
+  ShellLinkResolver shortcuts_;
+  Win32CursorControl cursor_;
+  Player player_;
+  ListPathAdder adder_;
+  HandOverConsumer consumer_;
 };
 
 }  // namespace koru
