@@ -21,9 +21,7 @@ bool FileNameBeginsWithDot(std::string_view path) {
 
 bool BecomesEntry(char category) { return category == kMedia || category == kRcpSequence || category == kOgg; }
 
-bool IsArchive(char category) {
-  return category == kRar || category == kGca || category == kLzh || category == kZip;
-}
+bool IsArchive(char category) { return category == kRar || category == kGca || category == kLzh || category == kZip; }
 
 // "C:\" stays as it is; "C:\music" gets its backslash.
 std::string FolderPrefix(const std::string& folder) {
@@ -39,12 +37,14 @@ void KeepFirst(int& first, const AddResult& result) {
 
 std::string CheckSucceededText(std::string_view fileName) {
   return cp932::FromUtf8(u8"新しいﾒﾃﾞｨｱ ") + std::string(fileName) +
-         cp932::FromUtf8(u8" の演奏ﾁｪｯｸに成功しました。\nこのﾌｧｲﾙﾀｲﾌﾟを演奏可能なﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 よろしいですか？");
+         cp932::FromUtf8(
+             u8" の演奏ﾁｪｯｸに成功しました。\nこのﾌｧｲﾙﾀｲﾌﾟを演奏可能なﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 よろしいですか？");
 }
 
 std::string CheckFailedText(std::string_view fileName) {
   return cp932::FromUtf8(u8"新しいﾒﾃﾞｨｱ ") + std::string(fileName) +
-         cp932::FromUtf8(u8" の演奏ﾁｪｯｸに失敗しました!!\nこのﾌｧｲﾙﾀｲﾌﾟを演奏不可な非ﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 よろしいですか？");
+         cp932::FromUtf8(
+             u8" の演奏ﾁｪｯｸに失敗しました!!\nこのﾌｧｲﾙﾀｲﾌﾟを演奏不可な非ﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 よろしいですか？");
 }
 
 }  // namespace

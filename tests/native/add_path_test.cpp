@@ -23,50 +23,39 @@ constexpr char kProgramFolder[] = "C:\\KORU\\";
 // Everything the fakes see, in order, so a test can ask what came first.
 using EventLog = std::vector<std::string>;
 
+// Lists the members given for each archive, or "x.txt" without end.
 class FakeArchiver : public Archiver {
  public:
   explicit FakeArchiver(EventLog& log) : log_(log) {}
-  void Hold(const std::string& archive, std::vector<std::string> members) { archives_[archive] = std::move(members); }
-  // Every archive then lists "x.txt" without end.
-  bool endless = false;
-  int nextCalls = 0;
-
   void SetArchive(const std::string& path) override {
     log_.push_back("archive " + path);
-    current_ = path;
+    members_ = &archives[path];
   }
   void SetOutputFolder(const std::string&) override {}
   bool FirstMember(const std::string& pattern) override {
     log_.push_back("first " + pattern);
-    position_ = 0;
-    started_ = false;
-    return endless || !Members().empty();
+    current_ = -1;
+    return endless || !members_->empty();
   }
   bool NextMember() override {
     ++nextCalls;
-    if (endless) return true;
-    if (started_) ++position_;
-    started_ = true;
-    return position_ < Members().size();
+    return endless || ++current_ < static_cast<int>(members_->size());
   }
   std::optional<std::string> MemberInfo() override {
     if (endless) return "x.txt";
-    if (!started_ || position_ >= Members().size()) return std::nullopt;
-    return Members()[position_];
+    if (current_ < 0 || current_ >= static_cast<int>(members_->size())) return std::nullopt;
+    return (*members_)[static_cast<std::size_t>(current_)];
   }
   int Extract(const std::string&) override { return -1; }
 
+  std::map<std::string, std::vector<std::string>> archives;
+  bool endless = false;
+  int nextCalls = 0;
+
  private:
-  const std::vector<std::string>& Members() {
-    static const std::vector<std::string> none;
-    auto it = archives_.find(current_);
-    return it == archives_.end() ? none : it->second;
-  }
   EventLog& log_;
-  std::map<std::string, std::vector<std::string>> archives_;
-  std::string current_;
-  std::size_t position_ = 0;
-  bool started_ = false;
+  std::vector<std::string>* members_ = nullptr;
+  int current_ = -1;
 };
 
 class FakeShortcuts : public ShortcutResolver {
@@ -78,24 +67,17 @@ class FakeShortcuts : public ShortcutResolver {
   std::map<std::string, std::string> targets;
 };
 
-class FakePlayback : public PlaybackCommands {
+// The playback commands, the dialogs, the main window and the cursor, each
+// call written to the log.
+class FakePlayer : public PlaybackCommands, public UserDialogs, public MainWindowFront, public CursorControl {
  public:
-  explicit FakePlayback(EventLog& log) : log_(log) {}
+  explicit FakePlayer(EventLog& log) : log_(log) {}
   void FuncStopClick() override { log_.push_back("stop"); }
   bool OpenForPlayabilityCheck(const std::string& path) override {
     log_.push_back("open " + path);
     if (!opens) log_.push_back("stop");  // a failed open runs the stop command
     return opens;
   }
-  bool opens = true;
-
- private:
-  EventLog& log_;
-};
-
-class FakeDialogs : public UserDialogs {
- public:
-  explicit FakeDialogs(EventLog& log) : log_(log) {}
   int ShowMessageDialog(std::string_view text, int flags, bool) override {
     log_.push_back("message " + std::to_string(flags));
     texts.emplace_back(text);
@@ -106,22 +88,16 @@ class FakeDialogs : public UserDialogs {
     texts.emplace_back(text);
     return reply;
   }
-  int reply = answer::kYes;
-  std::vector<std::string> texts;
-
- private:
-  EventLog& log_;
-};
-
-class FakeWindow : public MainWindowFront, public CursorControl {
- public:
-  explicit FakeWindow(EventLog& log) : log_(log) {}
   void BringMainWindowToFront() override { log_.push_back("front"); }
   CursorToken ShowHourglass() override {
     log_.push_back("hourglass");
     return 17;
   }
   void RestoreCursor(CursorToken previous) override { log_.push_back("cursor " + std::to_string(previous)); }
+
+  bool opens = true;
+  int reply = answer::kYes;
+  std::vector<std::string> texts;
 
  private:
   EventLog& log_;
@@ -164,10 +140,8 @@ class AddPathTest : public ::testing::Test {
   MediaList list{kProgramFolder};
   FakeArchiver archiver{log};
   FakeShortcuts shortcuts;
-  FakePlayback playback{log};
-  FakeDialogs dialogs{log};
-  FakeWindow window{log};
-  ListPathAdder adder{{list, settings, files, archiver, shortcuts, playback, dialogs, window, window}};
+  FakePlayer player{log};
+  ListPathAdder adder{{list, settings, files, archiver, shortcuts, player, player, player, player}};
 };
 
 TEST_F(AddPathTest, CategoryDecidesWhatAFileBecomes) {
@@ -186,7 +160,7 @@ TEST_F(AddPathTest, CategoryDecidesWhatAFileBecomes) {
     EXPECT_EQ(result.index, -1) << name;
   }
   EXPECT_EQ(Entries(), (std::vector<std::string>{"C:\\m\\a.mid", "C:\\m\\b.rcp", "C:\\m\\c.ogg", "C:\\m\\d.MP3"}));
-  EXPECT_TRUE(dialogs.texts.empty()) << "documents and pictures are skipped without a word";
+  EXPECT_TRUE(player.texts.empty()) << "documents and pictures are skipped without a word";
   EXPECT_EQ(Count("stop"), 0);
 
   // A path that does not exist goes by its name, as a file would.
@@ -325,7 +299,7 @@ TEST_F(AddPathTest, EveryFileOfAWalkBecomesARecentPathButNotTheFolder) {
 
 TEST_F(AddPathTest, ArchiveMembersBecomeEntriesUnderTheirFileNames) {
   files.AddFile("C:\\a\\pack.zip", "PK");
-  archiver.Hold("C:\\a\\pack.zip", {"x\\song.mid", "song.txt", "y/other.mp3", "deep\\er/last.rcp"});
+  archiver.archives["C:\\a\\pack.zip"] = {"x\\song.mid", "song.txt", "y/other.mp3", "deep\\er/last.rcp"};
   list.AddEntry("C:\\earlier.wav", {});
 
   const AddResult result = Add("C:\\a\\pack.zip");
@@ -337,45 +311,45 @@ TEST_F(AddPathTest, ArchiveMembersBecomeEntriesUnderTheirFileNames) {
   EXPECT_EQ(RecentFiles(), (std::vector<std::string>{"C:\\a\\pack.zip"})) << "the archive, none of its members";
 
   // Two members of the same name in different folders meet in one entry.
-  archiver.Hold("C:\\a\\twice.lzh", {"cd1\\track.mid", "cd2\\track.mid"});
+  archiver.archives["C:\\a\\twice.lzh"] = {"cd1\\track.mid", "cd2\\track.mid"};
   EXPECT_TRUE(Add("C:\\a\\twice.lzh").added);
   EXPECT_EQ(Entries().back(), "C:\\a\\twice.lzh|track.mid");
   EXPECT_EQ(list.Count(), 5);
 }
 
 TEST_F(AddPathTest, MembersThatAreNoPlayableFileAreNotFollowed) {
-  archiver.Hold("C:\\a\\outer.zip", {"inner.zip", "inner.lzh", "list.mpl", "list.m3u", "odd.xyz", ".hidden.mid"});
-  archiver.Hold("C:\\a\\inner.zip", {"song.mid"});
+  archiver.archives["C:\\a\\outer.zip"] = {"inner.zip", "inner.lzh", "list.mpl", "list.m3u", "odd.xyz", ".hidden.mid"};
+  archiver.archives["C:\\a\\inner.zip"] = {"song.mid"};
   const AddResult result = Add("C:\\a\\outer.zip");
   EXPECT_FALSE(result.added);
   EXPECT_EQ(result.index, -1);
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(Count("archive C:\\a\\inner.zip"), 0) << "an archive inside an archive is not opened";
   EXPECT_EQ(Count("stop"), 0) << "a list inside an archive is not loaded";
-  EXPECT_TRUE(dialogs.texts.empty()) << "an unknown type inside an archive raises no question";
+  EXPECT_TRUE(player.texts.empty()) << "an unknown type inside an archive raises no question";
 }
 
 TEST_F(AddPathTest, HostileMemberNamesAreRefused) {
-  archiver.Hold("C:\\a\\evil.zip", {
-                                       "",                          // nothing
-                                       "folder\\",                  // a folder, no file name
-                                       "x\\.",                      // "."
-                                       "x/..",                      // ".."
-                                       "quote\".mid",               // ends the quoted argument
-                                       "\" -o x.mid",               // switches smuggled in
-                                       "bell\x07.mid",              // control byte
-                                       "tab\t.mid",                 // control byte
-                                       "del\x7f.mid",               // control byte
-                                       "C:evil.mid",                // drive-relative
-                                       "x.mid:y.mid",               // a stream of another file
-                                       "all*.mid",                  // widens the extraction pattern
-                                       "any?.mid",                  // the same
-                                       "pipe|.mid",                 // not a file name
-                                       "\x81\x22.mid",              // a lead byte hiding a quote
-                                       "..\\..\\escape.mid",        // folders dropped: plain name
-                                       "\x95\x5c.mid",              // 表: trail byte 0x5C
-                                       "\x83\x7c.mid",              // ポ: trail byte 0x7C
-                                   });
+  archiver.archives["C:\\a\\evil.zip"] = {
+      "",                    // nothing
+      "folder\\",            // a folder, no file name
+      "x\\.",                // "."
+      "x/..",                // ".."
+      "quote\".mid",         // ends the quoted argument
+      "\" -o x.mid",         // switches smuggled in
+      "bell\x07.mid",        // control byte
+      "tab\t.mid",           // control byte
+      "del\x7f.mid",         // control byte
+      "C:evil.mid",          // drive-relative
+      "x.mid:y.mid",         // a stream of another file
+      "all*.mid",            // widens the extraction pattern
+      "any?.mid",            // the same
+      "pipe|.mid",           // not a file name
+      "\x81\x22.mid",        // a lead byte hiding a quote
+      "..\\..\\escape.mid",  // folders dropped: plain name
+      "\x95\x5c.mid",        // 表: trail byte 0x5C
+      "\x83\x7c.mid",        // ポ: trail byte 0x7C
+  };
   EXPECT_TRUE(Add("C:\\a\\evil.zip").added);
   EXPECT_EQ(Entries(), (std::vector<std::string>{"C:\\a\\evil.zip|escape.mid", "C:\\a\\evil.zip|\x95\x5c.mid",
                                                  "C:\\a\\evil.zip|\x83\x7c.mid"}));
@@ -396,18 +370,18 @@ TEST_F(AddPathTest, ArchiveListingsEndEvenWhenTheLibraryNeverSaysSo) {
   list.SetCapacity(1);
   list.AddEntry("C:\\one.mid", {});
   archiver.nextCalls = 0;
-  archiver.Hold("C:\\a\\more.zip", {"a.mid", "b.mid"});
+  archiver.archives["C:\\a\\more.zip"] = {"a.mid", "b.mid"};
   EXPECT_FALSE(Add("C:\\a\\more.zip").added);
   EXPECT_EQ(archiver.nextCalls, 0);
 }
 
 TEST_F(AddPathTest, ArchivesWithoutAnArchiverAddNothing) {
   NullArchiver none;
-  ListPathAdder bare{{list, settings, files, none, shortcuts, playback, dialogs, window, window}};
+  ListPathAdder bare{{list, settings, files, none, shortcuts, player, player, player, player}};
   const AddResult result = bare.AddPathToList("C:\\a\\pack.rar", {}, true);
   EXPECT_FALSE(result.added);
   EXPECT_EQ(result.index, -1);
-  EXPECT_TRUE(dialogs.texts.empty());
+  EXPECT_TRUE(player.texts.empty());
 }
 
 TEST_F(AddPathTest, OwnListFileReplacesTheListAfterTheStopCommand) {
@@ -460,7 +434,7 @@ TEST_F(AddPathTest, ForeignListsAreImportedAfterTheStopCommand) {
 }
 
 TEST_F(AddPathTest, UnknownTypeThatPlaysIsAddedAndRegisteredOnYes) {
-  dialogs.reply = answer::kYes;
+  player.reply = answer::kYes;
   const AddResult result = Add("C:\\new\\tune.xyz");
   EXPECT_TRUE(result.added);
   EXPECT_EQ(result.index, 0);
@@ -474,7 +448,7 @@ TEST_F(AddPathTest, UnknownTypeThatPlaysIsAddedAndRegisteredOnYes) {
 }
 
 TEST_F(AddPathTest, UnknownTypeThatPlaysIsAddedOnNoAndAsksAgainNextTime) {
-  dialogs.reply = answer::kNo;
+  player.reply = answer::kNo;
   EXPECT_TRUE(Add("C:\\new\\tune.xyz").added);
   EXPECT_EQ(list.Count(), 1);
   EXPECT_EQ(settings.CategoryOf("tune.xyz"), file_category::kUnknown);
@@ -484,21 +458,26 @@ TEST_F(AddPathTest, UnknownTypeThatPlaysIsAddedOnNoAndAsksAgainNextTime) {
   // The question names the file, split as code page 932 (表 ends in 0x5C).
   const std::string name = "\x95\x5c\x8e\xa6.xyz";
   Add("C:\\new\\" + name);
-  EXPECT_EQ(dialogs.texts.back(),
-            cp932::FromUtf8(u8"新しいﾒﾃﾞｨｱ ") + name +
-                cp932::FromUtf8(u8" の演奏ﾁｪｯｸに成功しました。\nこのﾌｧｲﾙﾀｲﾌﾟを演奏可能なﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 よろしいですか？"));
+  EXPECT_EQ(
+      player.texts.back(),
+      cp932::FromUtf8(u8"新しいﾒﾃﾞｨｱ ") + name +
+          cp932::FromUtf8(
+              u8" の演奏ﾁｪｯｸに成功しました。\nこのﾌｧｲﾙﾀｲﾌﾟを演奏可能なﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 よろしいですか？"));
 }
 
 TEST_F(AddPathTest, UnknownTypeThatFailsIsNeverAddedAndRegisteredAsNonMediaOnYes) {
-  playback.opens = false;
-  dialogs.reply = answer::kNo;
+  player.opens = false;
+  player.reply = answer::kNo;
   EXPECT_FALSE(Add("C:\\new\\broken.abc").added);
   EXPECT_EQ(log, (EventLog{"open C:\\new\\broken.abc", "stop", "front", "question 52"}));
-  EXPECT_EQ(dialogs.texts.back(),
-            cp932::FromUtf8(u8"新しいﾒﾃﾞｨｱ broken.abc の演奏ﾁｪｯｸに失敗しました!!\nこのﾌｧｲﾙﾀｲﾌﾟを演奏不可な非ﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 よろしいですか？"));
+  EXPECT_EQ(
+      player.texts.back(),
+      cp932::FromUtf8(
+          u8"新しいﾒﾃﾞｨｱ broken.abc の演奏ﾁｪｯｸに失敗しました!!\nこのﾌｧｲﾙﾀｲﾌﾟを演奏不可な非ﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 "
+          u8"よろしいですか？"));
   EXPECT_EQ(settings.CategoryOf("broken.abc"), file_category::kUnknown);
 
-  dialogs.reply = answer::kYes;
+  player.reply = answer::kYes;
   EXPECT_FALSE(Add("C:\\new\\broken.abc").added);
   EXPECT_EQ(settings.CategoryOf("broken.abc"), file_category::kNonMedia);
   log.clear();
@@ -532,11 +511,11 @@ TEST_F(AddPathTest, FullListRefusesEntriesAndTheCheckReportsOnlyWhenAsked) {
   EXPECT_TRUE(log.empty());
   EXPECT_FALSE(adder.ListHasRoom(true));
   EXPECT_EQ(log, (EventLog{"front", "message 48"}));
-  EXPECT_EQ(dialogs.texts.back(), cp932::FromUtf8(u8"最大ﾘｽﾄ数を越えて登録する事はできません。"));
+  EXPECT_EQ(player.texts.back(), cp932::FromUtf8(u8"最大ﾘｽﾄ数を越えて登録する事はできません。"));
 }
 
 TEST_F(AddPathTest, HourglassWrapsTheAddAndAllowsQuestions) {
-  dialogs.reply = answer::kNo;
+  player.reply = answer::kNo;
   PathAdder& handOver = adder;
   EXPECT_TRUE(handOver.AddPathWithHourglass("C:\\new\\tune.xyz").added);
   EXPECT_EQ(log, (EventLog{"hourglass", "open C:\\new\\tune.xyz", "front", "question 68", "cursor 17"}));
