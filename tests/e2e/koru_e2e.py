@@ -94,6 +94,28 @@ class Koru:
         code, out = self.probe("wait", "TfrmMain", str(timeout * 1000), *([text] if text else []))
         return out.strip() if code == 0 else None
 
+    def wait_caption(self, text, timeout=30):
+        """Waits until the main window's caption contains text."""
+        return self.wait_window(text, timeout)
+
+    def dialog_texts(self, timeout=30):
+        """Waits for a message box or the player's message dialog and returns its texts."""
+        code, _ = self.probe("wait", "#32770", str(timeout * 1000))
+        if code != 0:
+            return None
+        code, out = self.probe("texts", "#32770")
+        return out
+
+    def answer_dialog(self, button_id):
+        code, _ = self.probe("press", "#32770", str(button_id))
+        return code == 0
+
+    def command(self, command_id):
+        self.probe("command", "TfrmMain", str(command_id))
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
     def caption(self):
         windows = self.main_windows()
         return windows[0][2] if windows else None
@@ -112,6 +134,35 @@ class Koru:
 
     def exists(self, name):
         return os.path.exists(os.path.join(self.folder, name))
+
+
+def write_wav(path, seconds, frequency=440, rate=22050):
+    """A mono 16-bit PCM tone, enough for the media device to play in real time."""
+    import math
+    import struct
+    import wave
+    with wave.open(path, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(rate)
+        frames = int(rate * seconds)
+        w.writeframes(b"".join(struct.pack("<h", int(6000 * math.sin(2 * math.pi * frequency * i / rate)))
+                               for i in range(frames)))
+
+
+def entries(list_bytes):
+    """The a: (path) lines of a saved list file, decoded."""
+    return [line[2:].decode("cp932") for line in list_bytes.split(b"\r\n") if line.startswith(b"a:")]
+
+
+def ini_value(ini_bytes, section, key):
+    current = None
+    for line in ini_bytes.decode("cp932").split("\r\n"):
+        if line.startswith("["):
+            current = line.strip("[]")
+        elif current == section and line.split("=", 1)[0] == key:
+            return line.split("=", 1)[1]
+    return None
 
 
 def cp932(text):

@@ -3,24 +3,9 @@
 import time
 import unittest
 
-from koru_e2e import KoruTestCase, cp932
+from koru_e2e import KoruTestCase, cp932, entries, ini_value
 
 HEADER_LINES = 27
-
-
-def entries(list_bytes):
-    """The a: lines of a saved list, decoded."""
-    return [line[2:].decode("cp932") for line in list_bytes.split(b"\r\n") if line.startswith(b"a:")]
-
-
-def ini_value(ini_bytes, section, key):
-    current = None
-    for line in ini_bytes.decode("cp932").split("\r\n"):
-        if line.startswith("["):
-            current = line.strip("[]")
-        elif current == section and line.split("=", 1)[0] == key:
-            return line.split("=", 1)[1]
-    return None
 
 
 class PlayerDataTest(KoruTestCase):

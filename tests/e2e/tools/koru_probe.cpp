@@ -8,6 +8,7 @@
 //   koru_probe texts CLASS                the texts of the window and its child controls, one per line
 //   koru_probe command CLASS ID           posts WM_COMMAND with ID to the window
 //   koru_probe click CLASS TEXT           clicks the child button whose text is TEXT
+//   koru_probe press CLASS ID             clicks the child button with the control ID (IDOK 1, IDYES 6, IDNO 7)
 //
 // Output is UTF-8; the exit code is 0 on success, 1 on a time-out or when
 // nothing was found.
@@ -151,6 +152,16 @@ int Click(const std::wstring& className, const std::wstring& text) {
   return 1;
 }
 
+int Press(const std::wstring& className, int id) {
+  for (HWND window : TopLevelWindows(className)) {
+    if (HWND button = GetDlgItem(window, id)) {
+      PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+      return 0;
+    }
+  }
+  return 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -164,5 +175,6 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"texts") return Texts(className);
   if (verb == L"command" && argc >= 4) return Command(className, _wtoi(argv[3]));
   if (verb == L"click" && argc >= 4) return Click(className, argv[3]);
+  if (verb == L"press" && argc >= 4) return Press(className, _wtoi(argv[3]));
   return 2;
 }

@@ -1,0 +1,107 @@
+"""What a user hands KORU lands in the list: folders are walked, unknown
+types are tried on the media device and the user decides, a full list says so."""
+
+import os
+import time
+import unittest
+
+from koru_e2e import KoruTestCase, cp932, entries, ini_value, windows_path, write_wav
+
+LIST_HEADER = (
+    "MEDIA-PLAYER KORU List File\r\n;\r\n;0:リストのタイトル\r\n"
+    ";1:ドキュメントファイル名(パスなしの場合はリストファイルと同一フォルダ)\r\n;2:フォント名\r\n;3:フォントサイズ\r\n"
+    ";4:フォントスタイル\r\n;5:行の折り返し指定\r\n;※現在のバージョンでは対応しておりません\r\n"
+    "0:\r\n1:\r\n2:ＭＳ Ｐゴシック\r\n3:9\r\n4:0\r\n5:1\r\n;\r\n"
+    ";a:ファイル名(パスなしの場合はリストファイルと同一フォルダ)\r\n;b:書庫ファイル内ファイル名\r\n;c:タイトル\r\n"
+    ";d:演奏時間\r\n;e:メディア種類 SMF/MP3\r\n;f:プログラマ名/アーティスト\r\n;g:著作権/コメント\r\n"
+    ";h:音源名/アルバム\r\n;i:エディット\r\n;j:演奏レート\r\n;\r\n")
+
+
+def list_file(paths):
+    text = LIST_HEADER
+    for path in paths:
+        text += f"a:{path}\r\nb:\r\nc:x\r\nd:0\r\ne:\r\nf:\r\ng:\r\nh:\r\ni:\r\nj:\r\n@\r\n"
+    return text.encode("cp932")
+
+
+def ext_rows(ini):
+    """The file-type table KORU saved: extension -> category letter."""
+    types = ini_value(ini, "EXT", "type") or ""
+    return {ini_value(ini, "EXT", str(n)): letter for n, letter in enumerate(types)}
+
+
+class AddingTest(KoruTestCase):
+    def test_a_handed_over_folder_adds_its_media_files_and_nothing_else(self):
+        koru = self.koru
+        music = koru.path("music")
+        os.makedirs(os.path.join(music, "sub"))
+        write_wav(os.path.join(music, "a.wav"), 2)
+        write_wav(os.path.join(music, "b.wav"), 2)
+        write_wav(os.path.join(music, "sub", "c.wav"), 2)
+        write_wav(os.path.join(music, ".hidden.wav"), 1)
+        with open(os.path.join(music, "notes.txt"), "w") as f:
+            f.write("not media")
+
+        koru.start_owner()
+        self.assertEqual(koru.run_sender(windows_path(music)), 1)
+        self.assertIsNotNone(koru.wait_caption(".wav]"), "playback starts at the folder's first file")
+        self.assertEqual(koru.close_owner(), 0)
+
+        saved = entries(koru.read_bytes("_default.mpl"))
+        folder = windows_path(music)
+        self.assertCountEqual(saved, [folder + "\\a.wav", folder + "\\b.wav", folder + "\\sub\\c.wav"])
+
+    def test_an_unknown_type_the_device_plays_is_registered_when_the_user_agrees(self):
+        koru = self.koru
+        tone = koru.path("tone.mpv")  # the device knows this type, KORU's table does not
+        write_wav(tone, 1)
+        koru.start_owner()
+        self.assertEqual(koru.run_sender(windows_path(tone)), 1)
+        texts = koru.dialog_texts()
+        self.assertIsNotNone(texts, "the playability question appears")
+        self.assertIn("新しいﾒﾃﾞｨｱ tone.mpv の演奏ﾁｪｯｸに成功しました。", texts)
+        self.assertIn("このﾌｧｲﾙﾀｲﾌﾟを演奏可能なﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 よろしいですか？", texts)
+        self.assertTrue(koru.answer_dialog(6))
+        time.sleep(1)
+        self.assertEqual(koru.close_owner(), 0)
+        self.assertEqual(ext_rows(koru.read_bytes("KORU.ini")).get("MPV"), "1")
+        self.assertEqual(entries(koru.read_bytes("_default.mpl")), [windows_path(tone)])
+
+    def test_an_unknown_type_the_device_cannot_open_is_refused_and_registered_as_non_media(self):
+        koru = self.koru
+        junk = koru.path("junk.xyz")
+        with open(junk, "wb") as f:
+            f.write(b"not a medium")
+        koru.start_owner()
+        koru.run_sender(windows_path(junk))
+        texts = koru.dialog_texts()
+        self.assertIsNotNone(texts)
+        self.assertIn("新しいﾒﾃﾞｨｱ junk.xyz の演奏ﾁｪｯｸに失敗しました!!", texts)
+        self.assertTrue(koru.answer_dialog(6))
+        time.sleep(1)
+        self.assertEqual(koru.close_owner(), 0)
+        self.assertEqual(ext_rows(koru.read_bytes("KORU.ini")).get("XYZ"), "0")
+        self.assertEqual(entries(koru.read_bytes("_default.mpl")), [])
+
+    def test_a_full_list_says_so_in_the_players_message_dialog(self):
+        koru = self.koru
+        with open(koru.path("KORU.ini"), "wb") as f:
+            f.write(b"[LIST]\r\ncount=100\r\n")
+        kept = [f"C:\\m\\{i:03}.mid" for i in range(100)]
+        with open(koru.path("_default.mpl"), "wb") as f:
+            f.write(list_file(kept))
+        koru.start_owner()
+        koru.run_sender("C:\\m\\one-too-many.mid")
+        texts = koru.dialog_texts()
+        self.assertIsNotNone(texts)
+        self.assertIn("最大ﾘｽﾄ数を越えて登録する事はできません。", texts)
+        self.assertIn("MEDIA-PLAYER - KORU", texts)
+        koru.screenshot("list-full-message")
+        code, _ = koru.probe("click", "#32770", "OK")
+        self.assertEqual(code, 0)
+        self.assertEqual(koru.close_owner(), 0)
+        self.assertEqual(entries(koru.read_bytes("_default.mpl")), kept)
+
+
+if __name__ == "__main__":
+    unittest.main()
