@@ -140,8 +140,14 @@ AddResult ListPathAdder::AddArchiveMembers(const std::string& archive) {
 
 AddResult ListPathAdder::LoadListFile(const std::string& path) {
   parts_.playback.FuncStopClick();
+  // A file that does not load must not become the list's file: the save at
+  // exit would write the current list over it.
+  std::string previousPath = parts_.list.ListPath();
   parts_.list.SetListPath(path);
-  if (!LoadList(parts_.list, parts_.files)) return {};
+  if (!LoadList(parts_.list, parts_.files)) {
+    parts_.list.SetListPath(std::move(previousPath));
+    return {};
+  }
   return {true, parts_.list.CurrentIndex()};
 }
 

@@ -401,6 +401,7 @@ TEST_F(AddPathTest, OwnListFileReplacesTheListAfterTheStopCommand) {
   EXPECT_FALSE(Add("D:\\lists\\bad.mpl").added);
   EXPECT_EQ(Count("stop"), 1);
   EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.ListPath(), "D:\\lists\\mine.mpl") << "the file that did not load is not saved over at exit";
 }
 
 TEST_F(AddPathTest, ListFileInAFolderReplacesTheListInTheMiddleOfTheWalk) {
