@@ -6,21 +6,11 @@
 
 #include "medialist/list_file.h"
 #include "medialist/list_lines.h"
+#include "fuzz/fuzz_list.h"
 #include "support/fake_file_system.h"
 
 namespace {
 
-// Building a list allocates all its slots; one list per process, emptied for
-// each input, keeps the fuzzer fast.
-koru::MediaList& EmptyList(int which = 0) {
-  static koru::MediaList lists[2] = {koru::MediaList("C:\\KORU\\"), koru::MediaList("C:\\KORU\\")};
-  koru::MediaList& list = lists[which];
-  list.SetCapacity(64);
-  list.ResetList();
-  list.readInfoOnAdd = false;
-  list.SetListPath("C:\\KORU\\_default.mpl");
-  return list;
-}
 
 constexpr const char* kListPath = "D:\\lists\\fuzz.mpl";
 
@@ -51,13 +41,13 @@ void RequireSameAfterSave(const koru::MediaList& first, const koru::MediaList& s
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   koru::testing::FakeFileSystem files;
   files.AddFile(kListPath, std::string(reinterpret_cast<const char*>(data), size));
-  koru::MediaList& list = EmptyList();
+  koru::MediaList& list = koru::fuzzing::EmptyList();
   list.SetListPath(kListPath);
   if (!koru::LoadList(list, files)) return 0;
   Require(list.Count() <= list.Capacity());
 
   Require(koru::SaveList(list, files, {.backupToProgramFolder = true}));
-  koru::MediaList& again = EmptyList(1);
+  koru::MediaList& again = koru::fuzzing::EmptyList(1);
   again.SetListPath(list.ListPath());
   Require(koru::LoadList(again, files));
   RequireSameAfterSave(list, again);

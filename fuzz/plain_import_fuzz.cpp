@@ -6,28 +6,13 @@
 
 #include "medialist/list_import.h"
 #include "medialist/list_lines.h"
+#include "fuzz/fuzz_list.h"
 #include "support/fake_file_system.h"
-
-namespace {
-
-// Building a list allocates all its slots; one list per process, emptied for
-// each input, keeps the fuzzer fast.
-koru::MediaList& EmptyList(int which = 0) {
-  static koru::MediaList lists[2] = {koru::MediaList("C:\\KORU\\"), koru::MediaList("C:\\KORU\\")};
-  koru::MediaList& list = lists[which];
-  list.SetCapacity(32);
-  list.ResetList();
-  list.readInfoOnAdd = false;
-  list.SetListPath("C:\\KORU\\_default.mpl");
-  return list;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   koru::testing::FakeFileSystem files;
   files.AddFile("D:\\l\\fuzz.m3u", std::string(reinterpret_cast<const char*>(data), size));
-  koru::MediaList& list = EmptyList();
+  koru::MediaList& list = koru::fuzzing::EmptyList();
   list.AppendRaw(koru::MediaEntry{.path = "E:\\kept.mid"});
 
   const bool imported = koru::ImportPlainList(list, files, "D:\\l\\fuzz.m3u");
