@@ -171,24 +171,21 @@ void ControlBar::SetTitle(const std::wstring& text) {
   titleText_ = text;
   SetWindowTextW(lblTitle_, text.c_str());
   UpdateWindow(lblTitle_);
-  if (tips_) {
-    TOOLINFOW tool = {};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = parent_;
-    tool.uId = reinterpret_cast<UINT_PTR>(lblTitle_);
-    tool.lpszText = titleText_.data();
-    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  UpdateTip(lblTitle_, titleText_);
 }
 
 void ControlBar::SetVolumeHint(const std::wstring& hint) {
-  if (!tips_) return;
   volumeHint_ = hint;
+  UpdateTip(trbTitle_, volumeHint_);
+}
+
+void ControlBar::UpdateTip(HWND control, std::wstring& text) {
+  if (!tips_) return;
   TOOLINFOW tool = {};
   tool.cbSize = sizeof tool;
   tool.hwnd = parent_;
-  tool.uId = reinterpret_cast<UINT_PTR>(trbTitle_);
-  tool.lpszText = volumeHint_.data();
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text.data();
   SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

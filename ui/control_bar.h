@@ -49,6 +49,8 @@ class ControlBar {
 
  private:
   void AddTip(HWND control, const wchar_t* text);
+  // The tooltip keeps a pointer to the text: it must live in a member.
+  void UpdateTip(HWND control, std::wstring& text);
 
   HWND parent_ = nullptr;
   HWND lblScreen0_ = nullptr;
