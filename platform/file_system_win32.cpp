@@ -97,9 +97,9 @@ std::wstring Hex(unsigned long long value) {
 // moves on to the next number.
 UniqueFileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& name) {
   const std::wstring folder = FolderWithSeparator(target);
-  unsigned long long seed = ::GetTickCount64() ^ (static_cast<unsigned long long>(::GetCurrentProcessId()) << 32);
+  unsigned long long salt = ::GetTickCount64() ^ (static_cast<unsigned long long>(::GetCurrentProcessId()) << 32);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = folder + L"~koru" + Hex(seed + static_cast<unsigned>(attempt)) + L".tmp";
+    name = folder + L"~koru" + Hex(salt + static_cast<unsigned>(attempt)) + L".tmp";
     UniqueFileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return file;
