@@ -94,7 +94,7 @@ class FakeFileSystem : public FileSystem {
     explicit MemoryFile(std::string bytes) : bytes_(std::move(bytes)) {}
     std::uint64_t Size() const override { return bytes_.size(); }
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) override {
-      if (offset >= bytes_.size()) return 0;
+      if (count == 0 || offset >= bytes_.size()) return 0;
       std::size_t n = std::min<std::size_t>(count, bytes_.size() - static_cast<std::size_t>(offset));
       std::memcpy(buffer, bytes_.data() + offset, n);
       return n;
