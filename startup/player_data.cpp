@@ -27,10 +27,15 @@ std::string ResolveListPath(const std::string& value, const std::string& program
   return programFolder + value;
 }
 
-void LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order) {
+std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order) {
   settings.LoadSettings();
   list.SetListPath(ResolveListPath(settings.mpl.file, list.ProgramFolder()));
-  if (LoadList(list, files)) settings.AddRecentFile(list.ListPath());
+  std::string unreadable;
+  if (LoadList(list, files)) {
+    settings.AddRecentFile(list.ListPath());
+  } else if (files.KindOf(list.ListPath()) == PathKind::File) {
+    unreadable = list.ListPath();
+  }
 
   // A hand-edited or stale track must not name a slot outside the list.
   list.SetCurrentIndex(list.Count() == 0 ? 0 : std::clamp(settings.mpl.track, 0, list.Count() - 1));
@@ -39,6 +44,7 @@ void LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, Play
 
   order.repeat = settings.mpl.repeat == 1;
   order.mode = OrderModeOf(settings.mpl.random);
+  return unreadable;
 }
 
 int ApplyListSettings(Settings& settings, MediaList& list, UserDialogs& dialogs,
@@ -68,14 +74,20 @@ int ApplyListSettings(Settings& settings, MediaList& list, UserDialogs& dialogs,
   return settings.CorrectTimerPlay();
 }
 
-void StorePlayerData(Settings& settings, MediaList& list, FileSystem& files, const PlayOrder& order) {
+void StorePlayerData(Settings& settings, MediaList& list, FileSystem& files, const PlayOrder& order,
+                     const std::string& unreadableListPath) {
   settings.mpl.file = list.ListPath();
   settings.mpl.track = list.CurrentIndex();
   std::string played;
   played.reserve(static_cast<std::size_t>(list.Count()));
   for (int i = 0; i < list.Count(); ++i) played += list.Entry(i).played ? '1' : '0';
   settings.mpl.play = std::move(played);
-  SaveList(list, files, ListFileOptions{settings.opt.backf == 1});
+  // A list file that could not be read at start-up (another program held it,
+  // or it is of a kind this version does not read) is the user's: an empty
+  // list is not written over it.
+  const bool wouldEmptyUnreadable = list.Count() == 0 && !unreadableListPath.empty() &&
+                                    cp932::EqualsNoCase(list.ListPath(), unreadableListPath);
+  if (!wouldEmptyUnreadable) SaveList(list, files, ListFileOptions{settings.opt.backf == 1});
 
   settings.mpl.repeat = order.repeat ? 1 : 0;
   settings.mpl.random = static_cast<int>(order.mode);

@@ -15,8 +15,9 @@ namespace koru {
 // Loads KORU.ini and the list it names, puts the list on the recent files
 // when it loads, and restores the current index, the played flags, repeat
 // and the order mode. A relative [MPL] file is taken from the program's
-// folder.
-void LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order);
+// folder. Returns the path of a list file that is there but did not load
+// (locked, or not a list), which the exit must not empty; else "".
+std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order);
 
 // Brings the list-related settings to the list: the capacity ([LIST] count,
 // asking before entries would be dropped), the two information flags and the
@@ -25,7 +26,9 @@ int ApplyListSettings(Settings& settings, MediaList& list, UserDialogs& dialogs,
                       const std::function<void()>& bringMainWindowToFront);
 
 // Stores the list state into the settings, saves the list file and KORU.ini.
-void StorePlayerData(Settings& settings, MediaList& list, FileSystem& files, const PlayOrder& order);
+// An empty list is not saved over `unreadableListPath`.
+void StorePlayerData(Settings& settings, MediaList& list, FileSystem& files, const PlayOrder& order,
+                     const std::string& unreadableListPath = {});
 
 // The list path of a [MPL] file value: a relative value lies in the program's folder.
 std::string ResolveListPath(const std::string& value, const std::string& programFolder);

@@ -155,7 +155,7 @@ void TfrmMain::FormCreate() {
   tray_.Add(hwnd_, iconNotify_, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_KORU)));
   controlBar_.Create(hwnd_, instance_, Widen(context_.settings.font.name));
 
-  LoadPlayerData(context_.settings, context_.list, context_.files, order_);
+  unreadableListPath_ = LoadPlayerData(context_.settings, context_.list, context_.files, order_);
   ShowOrder(order_);
   RestoreWindowBounds();
   ApplySettings();
@@ -178,7 +178,7 @@ void TfrmMain::FormDestroy() {
   mixer_.Close();
   context_.settings.form.title = static_cast<int>(player_.Displays().CurrentTitlePanel());
   StoreWindowBounds();
-  StorePlayerData(context_.settings, context_.list, context_.files, order_);
+  StorePlayerData(context_.settings, context_.list, context_.files, order_, unreadableListPath_);
   DeleteMatching(playbackFiles_, tempFolder_ + "*.*", true);
   tray_.Remove();
   PostQuitMessage(0);

@@ -114,6 +114,7 @@ class TfrmMain : public HandOverHost, public PlayerView, public MainWindowFront 
   UINT iconNotify_ = 0;
   PlayOrder order_;
   std::string tempFolder_;
+  std::string unreadableListPath_;
   int expandedClientHeight_ = kDesignClientHeight;
   SliderRange sliderRange_;
   bool inTimerTick_ = false;

@@ -40,10 +40,10 @@ struct PlayerRun {
     list.readInfoOnAdd = false;
   }
   void Start() {
-    LoadPlayerData(settings, list, files, order);
+    unreadable = LoadPlayerData(settings, list, files, order);
     interval = ApplyListSettings(settings, list, dialogs, [this] { ++broughtToFront; });
   }
-  void Exit() { StorePlayerData(settings, list, files, order); }
+  void Exit() { StorePlayerData(settings, list, files, order, unreadable); }
 
   testing::FakeFileSystem& files;
   Settings settings;
@@ -52,6 +52,7 @@ struct PlayerRun {
   ScriptedDialogs dialogs;
   int interval = 0;
   int broughtToFront = 0;
+  std::string unreadable;
 };
 
 std::string Ini(const testing::FakeFileSystem& files) { return files.Contents("C:\\KORU\\KORU.ini"); }
@@ -186,6 +187,24 @@ TEST(PlayerData, FailedListSaveKeepsTheOldListAndStillSavesTheSettings) {
   run.Exit();
   EXPECT_EQ(files.Contents("C:\\KORU\\_default.mpl"), saved);
   EXPECT_NE(Ini(files).find("play=00"), std::string::npos);
+}
+
+TEST(PlayerData, AListFileThatDidNotLoadIsNotEmptiedAtExit) {
+  testing::FakeFileSystem files;
+  const std::string foreign = "KORU List v9\r\na:C:\\m\\a.mid\r\n";  // a kind this version does not read
+  files.AddFile("C:\\KORU\\_default.mpl", foreign);
+  {
+    PlayerRun run(files);
+    run.Start();
+    EXPECT_EQ(run.unreadable, "C:\\KORU\\_default.mpl");
+    run.Exit();
+    EXPECT_EQ(files.Contents("C:\\KORU\\_default.mpl"), foreign);
+  }
+  PlayerRun run(files);
+  run.Start();
+  run.list.AddEntry("C:\\m\\new.mid", "");
+  run.Exit();
+  EXPECT_NE(files.Contents("C:\\KORU\\_default.mpl"), foreign) << "a list the user filled is saved as before";
 }
 
 }  // namespace
