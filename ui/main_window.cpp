@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/cp932.h"
 #include "platform/wide_text_win32.h"
 #include "playback/delete_matching.h"
