@@ -17,7 +17,7 @@ cp build/win64/KORU.exe build/win64/LUMETRIX.dll "$run/"
 
 harness=$top/build/run-harness
 scripts/wine-harness.sh start "$harness"
-trap 'scripts/wine-harness.sh stop "$harness"' EXIT
+trap '"$top/scripts/wine-harness.sh" stop "$harness"' EXIT
 # shellcheck disable=SC1091
 . "$harness/env.sh"
 echo "KORU runs on display $DISPLAY"
