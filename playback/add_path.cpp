@@ -19,10 +19,6 @@ bool FileNameBeginsWithDot(std::string_view path) {
   return !name.empty() && name.front() == '.';
 }
 
-bool BecomesEntry(char category) { return category == kMedia || category == kRcpSequence || category == kOgg; }
-
-bool IsArchive(char category) { return category == kRar || category == kGca || category == kLzh || category == kZip; }
-
 // "C:\" stays as it is; "C:\music" gets its backslash.
 std::string FolderPrefix(const std::string& folder) {
   const bool endsInBackslash =

@@ -6,17 +6,14 @@ namespace koru {
 
 bool EntryPreparer::PrepareEntryFile(const MediaEntry& entry, bool report, std::string& path) {
   const std::string source = path;
-  switch (c_.settings.CategoryOf(source)) {
-    case '1':
+  const char category = c_.settings.CategoryOf(source);
+  if (file_category::IsArchive(category)) return ExtractMember(source, entry.member, report, path);
+  switch (category) {
+    case file_category::kMedia:
       return true;
-    case 'A':
-    case 'G':
-    case 'L':
-    case 'Z':
-      return ExtractMember(source, entry.member, report, path);
-    case 'R':
+    case file_category::kRcpSequence:
       return ConvertRcp(source, report, path);
-    case 'V':
+    case file_category::kOgg:
       ConvertOgg(source, report, path);
       return true;
     default:

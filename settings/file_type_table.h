@@ -27,6 +27,15 @@ inline constexpr char kDocument = 'T';
 inline constexpr char kNonMedia = '0';
 // The answer for an extension the table does not hold; never stored.
 inline constexpr char kUnknown = '?';
+
+// Files of these categories become list entries of their own.
+inline constexpr bool BecomesEntry(char category) {
+  return category == kMedia || category == kRcpSequence || category == kOgg;
+}
+// Archives: their members become the entries.
+inline constexpr bool IsArchive(char category) {
+  return category == kRar || category == kGca || category == kLzh || category == kZip;
+}
 }  // namespace file_category
 
 struct FileTypeRow {
