@@ -199,7 +199,6 @@ void ControlBar::SetPausedMark(bool paused) {
 }
 
 void ControlBar::Show(TitlePanel panel) {
-  shown_ = panel;
   ShowWindow(lblTitle_, panel == TitlePanel::Title ? SW_SHOW : SW_HIDE);
   ShowWindow(scbTitle_, panel == TitlePanel::Slider ? SW_SHOW : SW_HIDE);
   ShowWindow(trbTitle_, panel == TitlePanel::Volume ? SW_SHOW : SW_HIDE);

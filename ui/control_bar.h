@@ -9,13 +9,13 @@
 #include <string>
 
 #include "playback/control_bar_layout.h"
+#include "playback/player_view.h"
 #include "ui/gdi_objects.h"
 
 namespace koru {
 
 class ControlBar {
  public:
-  enum class TitlePanel { Title, Slider, Volume };
   enum Button { kOpen, kPlay, kSpot, kStop, kPrev, kNext, kList, kDoc, kData, kButtonCount };
 
   static constexpr int kHeight = 64;  // Hbar
@@ -37,7 +37,6 @@ class ControlBar {
   void SetButtonEnabled(Button button, bool enabled);
   void SetPausedMark(bool paused);  // lblSpotF green while paused
 
-  TitlePanel Shown() const { return shown_; }
   void Show(TitlePanel panel);
 
   HWND Slider() const { return scbTitle_; }
@@ -66,7 +65,6 @@ class ControlBar {
   int counterPoints_ = 18;
   bool paused_ = false;
   COLORREF textColour_ = RGB(0, 255, 0);
-  TitlePanel shown_ = TitlePanel::Title;
   std::wstring titleText_;   // the tooltip control keeps a pointer to it
   std::wstring volumeHint_;
 

@@ -405,9 +405,7 @@ void TfrmMain::SetTimeSliderPosition(int position) {
 }
 
 void TfrmMain::ShowTitlePanel(TitlePanel panel) {
-  controlBar_.Show(panel == TitlePanel::Slider   ? ControlBar::TitlePanel::Slider
-                   : panel == TitlePanel::Volume ? ControlBar::TitlePanel::Volume
-                                                 : ControlBar::TitlePanel::Title);
+  controlBar_.Show(panel);
   CheckMenu(IDM_WINDOW_POSITION, panel == TitlePanel::Slider);
   CheckMenu(IDM_SCREEN_POSITION, panel == TitlePanel::Slider);
   CheckMenu(IDM_WINDOW_VOLUME, panel == TitlePanel::Volume);
