@@ -33,6 +33,15 @@ class MediaList {
 
   void SetInfoReader(MediaInfoReader* reader) { infoReader_ = reader; }
 
+  // An empty list of the same capacity, program folder, list path, reader
+  // and flags. The list-file readers fill one, and the list takes it over
+  // only once the whole file has been read: a file that fails half-way
+  // leaves the list as it was.
+  MediaList EmptyCopy() const;
+  // Takes over the entries, header fields, current index and list path of
+  // `filled`, an EmptyCopy of this list.
+  void TakeOver(MediaList&& filled);
+
   // count and current index 0, header fields back to their defaults.
   void ResetList();
   // Changes the capacity, kept within 0..kDefaultCapacity; entries at and
@@ -62,8 +71,6 @@ class MediaList {
   void SetHeaderField(int n, std::string value) { header_[static_cast<std::size_t>(n)] = std::move(value); }
 
   int PlayedCount() const;
-  // Sum of (rate value + 1) over the entries.
-  long long RateWeightSum() const;
 
   // Adds a file (member empty) or an archive member. Returns false only when
   // the list is full. A duplicate is not added but becomes current.
@@ -92,6 +99,7 @@ class MediaList {
   bool sliderHeld = false;
 
  private:
+  MediaList(std::string programFolder, int capacity);
   void Exchange(int a, int b);
 
   std::string programFolder_;
