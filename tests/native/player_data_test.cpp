@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "medialist/list_read.h"
 #include "medialist/media_list.h"
 #include "platform/cp932.h"
 #include "settings/settings.h"
@@ -208,14 +209,18 @@ TEST(PlayerData, AKoruIniThatCannotBeReadIsNotOverwrittenAtExit) {
 
 TEST(PlayerData, AListFileThatDidNotLoadIsNotEmptiedAtExit) {
   testing::FakeFileSystem files;
+  std::string tooLong = "MEDIA-PLAYER KORU List File\r\n";
+  for (int i = 0; i <= MediaList::kDefaultCapacity; ++i) tooLong += "a:C:\\m\\" + std::to_string(i) + ".mid\r\n";
   const std::string foreign = "KORU List v9\r\na:C:\\m\\a.mid\r\n";  // a kind this version does not read
-  files.AddFile("C:\\KORU\\_default.mpl", foreign);
-  {
+  for (const std::string& list : {tooLong, foreign}) {
+    files.AddFile("C:\\KORU\\_default.mpl", list);
     PlayerRun run(files);
     run.Start();
     EXPECT_EQ(run.unreadable, "C:\\KORU\\_default.mpl");
+    const std::vector<std::string> told = list == tooLong ? std::vector{ListFullText()} : std::vector<std::string>{};
+    EXPECT_EQ(run.dialogs.asked, told);
     run.Exit();
-    EXPECT_EQ(files.Contents("C:\\KORU\\_default.mpl"), foreign);
+    EXPECT_EQ(files.Contents("C:\\KORU\\_default.mpl"), list);
   }
   PlayerRun run(files);
   run.Start();
