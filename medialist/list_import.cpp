@@ -20,7 +20,7 @@ constexpr std::string_view kMidiplaySection = "MIDIPLAY";
 
 // The list a reader fills before the list takes it over, saved at exit under
 // `listPath`.
-MediaList ScratchFor(const MediaList& list, std::string listPath) {
+MediaList ScratchFor(MediaList& list, std::string listPath) {
   MediaList scratch = list.EmptyCopy();
   scratch.SetListPath(std::move(listPath));
   return scratch;
