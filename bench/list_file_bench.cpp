@@ -86,8 +86,9 @@ void BM_LoadList(benchmark::State& state) {
   FullListOnDisk& fixture = Fixture();
   koru::MediaList list(fixture.folder());
   for (auto _ : state) {
-    list.SetListPath(fixture.path());
-    if (!koru::LoadList(list, fixture.files()) || list.Count() != kEntries) state.SkipWithError("load failed");
+    if (koru::LoadList(list, fixture.files(), fixture.path()) != koru::ListRead::kRead || list.Count() != kEntries) {
+      state.SkipWithError("load failed");
+    }
   }
 }
 BENCHMARK(BM_LoadList)->Unit(benchmark::kMillisecond);

@@ -1,9 +1,24 @@
-# KORU.exe, LUMETRIX.dll and the Windows tests, cross-built with mingw-w64.
+# KORU.exe, LUMETRIX.dll and the Windows tests: cross-built with mingw-w64 on
+# Linux, or built on Windows with mingw-w64 (MSYS2) or MSVC.
 
 enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 # The C++ runtime is linked statically: KORU.exe needs nothing beside it.
-add_link_options(-static -static-libgcc -static-libstdc++)
+if(MSVC)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  # The sources are UTF-8 without a byte-order mark.
+  add_compile_options(/utf-8)
+else()
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# A program with wWinMain or wmain: mingw picks the wide entry point only with
+# -municode, MSVC by itself.
+function(koru_wide_entry_point target)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -municode)
+  endif()
+endfunction()
 
 # libjpeg comes from a prefix built by scripts/build-libjpeg.sh (CMAKE_PREFIX_PATH).
 list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})
@@ -20,7 +35,7 @@ file(GLOB KORU_UI_SOURCES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/ui/*.cpp")
 file(GLOB KORU_UI_RESOURCES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/ui/*.rc")
 add_executable(KORU WIN32 ${PROJECT_SOURCE_DIR}/startup/main_win32.cpp ${KORU_UI_SOURCES} ${KORU_UI_RESOURCES})
 target_link_libraries(KORU PRIVATE koru_core JPEG::JPEG)
-target_link_options(KORU PRIVATE -municode)
+koru_wide_entry_point(KORU)
 koru_warnings(KORU)
 
 # The shell helper library.
@@ -29,10 +44,36 @@ add_library(LUMETRIX SHARED ${LUMETRIX_SOURCES} ${PROJECT_SOURCE_DIR}/lumetrix/l
 set_target_properties(LUMETRIX PROPERTIES PREFIX "" OUTPUT_NAME LUMETRIX)
 koru_warnings(LUMETRIX)
 
-# GoogleTest from Debian's sources.
-set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# The Windows tests need GoogleTest: Debian's sources where they are (the
+# cross builds on Linux), else an installed GoogleTest. Without either, or
+# with -DKORU_TESTS=OFF, only the programs are built.
+set(KORU_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources to build the Windows tests with")
+set(koru_googletest_found OFF)
+if(EXISTS "${KORU_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt")
+  set(koru_googletest_found ON)
+else()
+  find_package(GTest QUIET)
+  if(GTest_FOUND)
+    set(koru_googletest_found ON)
+  endif()
+endif()
+option(KORU_TESTS "Build the Windows tests and the end-to-end test tools (needs GoogleTest)" ${koru_googletest_found})
+if(NOT KORU_TESTS)
+  return()
+endif()
+if(NOT koru_googletest_found)
+  message(FATAL_ERROR "KORU_TESTS needs GoogleTest: install it, or configure with -DKORU_TESTS=OFF")
+endif()
+if(EXISTS "${KORU_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt")
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${KORU_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(KORU_GTEST gtest)
+  set(KORU_GTEST_MAIN gtest_main)
+else()
+  set(KORU_GTEST GTest::gtest)
+  set(KORU_GTEST_MAIN GTest::gtest_main)
+endif()
 
 # Tests run only where Wine can run them (the x86_64 build on Linux).
 option(KORU_RUN_WINDOWS_TESTS "Register the Windows tests with CTest" ON)
@@ -41,7 +82,7 @@ file(GLOB KORU_WINDOWS_TEST_SUPPORT CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tes
 if(KORU_WINDOWS_TEST_SUPPORT)
   add_library(koru_windows_test_support STATIC ${KORU_WINDOWS_TEST_SUPPORT})
   target_include_directories(koru_windows_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(koru_windows_test_support PUBLIC koru_core gtest)
+  target_link_libraries(koru_windows_test_support PUBLIC koru_core ${KORU_GTEST})
   target_compile_definitions(koru_windows_test_support PUBLIC
     KORU_EXE_UNIX_PATH="$<TARGET_FILE:KORU>"
     KORU_TEST_DATA_UNIX_DIR="${PROJECT_SOURCE_DIR}/tests/data")
@@ -62,7 +103,7 @@ file(GLOB KORU_WINDOWS_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/wind
 foreach(test_source IN LISTS KORU_WINDOWS_TESTS)
   get_filename_component(test_name ${test_source} NAME_WE)
   add_executable(${test_name} ${test_source})
-  target_link_libraries(${test_name} PRIVATE koru_core gtest gtest_main JPEG::JPEG)
+  target_link_libraries(${test_name} PRIVATE koru_core ${KORU_GTEST} ${KORU_GTEST_MAIN} JPEG::JPEG)
   if(TARGET koru_windows_test_support)
     target_link_libraries(${test_name} PRIVATE koru_windows_test_support)
   endif()
@@ -81,7 +122,7 @@ file(GLOB KORU_E2E_TOOLS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/tool
 foreach(tool_source IN LISTS KORU_E2E_TOOLS)
   get_filename_component(tool_name ${tool_source} NAME_WE)
   add_executable(${tool_name} ${tool_source})
-  target_link_options(${tool_name} PRIVATE -municode)
+  koru_wide_entry_point(${tool_name})
   target_link_libraries(${tool_name} PRIVATE user32 kernel32)
 endforeach()
 

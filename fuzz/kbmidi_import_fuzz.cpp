@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   koru::MediaList& list = koru::fuzzing::EmptyList();
   list.AppendRaw(koru::MediaEntry{.path = "E:\\kept.mid"});
 
-  if (koru::ImportKbMidiList(list, files, "D:\\kb\\fuzz.kbm")) {
+  if (koru::ImportKbMidiList(list, files, "D:\\kb\\fuzz.kbm") == koru::ListRead::kRead) {
     if (list.Count() > list.Capacity() || list.ListPath() != "D:\\kb\\fuzz_2.mpl") std::abort();
   } else if (list.Count() != 1 || list.Entry(0).path != "E:\\kept.mid") {
     std::abort();

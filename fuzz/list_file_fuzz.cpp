@@ -42,14 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   koru::testing::FakeFileSystem files;
   files.AddFile(kListPath, std::string(reinterpret_cast<const char*>(data), size));
   koru::MediaList& list = koru::fuzzing::EmptyList();
-  list.SetListPath(kListPath);
-  if (!koru::LoadList(list, files)) return 0;
+  if (koru::LoadList(list, files, kListPath) != koru::ListRead::kRead) return 0;
   Require(list.Count() <= list.Capacity());
 
   Require(koru::SaveList(list, files, {.backupToProgramFolder = true}));
   koru::MediaList& again = koru::fuzzing::EmptyList(1);
-  again.SetListPath(list.ListPath());
-  Require(koru::LoadList(again, files));
+  Require(koru::LoadList(again, files, list.ListPath()) == koru::ListRead::kRead);
   RequireSameAfterSave(list, again);
   return 0;
 }

@@ -1,5 +1,6 @@
-// The MIDIPLAY importer on any bytes: a file without numtracks leaves the list
-// alone, and the entries never outnumber the "=" lines the file really has.
+// The MIDIPLAY importer on any bytes: a file it does not read (no numtracks,
+// or too many tracks) leaves the list alone, and the entries never outnumber
+// the "=" lines the file really has.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -16,9 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   koru::MediaList& list = koru::fuzzing::EmptyList();
   list.AppendRaw(koru::MediaEntry{.path = "E:\\kept.mid"});
 
-  if (!koru::ImportMidiplayList(list, files, "D:\\mp\\fuzz.mpl")) {
-    const bool untouched = list.Count() == 1 && list.Entry(0).path == "E:\\kept.mid";
-    if (!untouched && list.Count() != 0) std::abort();
+  if (koru::ImportMidiplayList(list, files, "D:\\mp\\fuzz.mpl") != koru::ListRead::kRead) {
+    const bool untouched = list.Count() == 1 && list.Entry(0).path == "E:\\kept.mid" &&
+                           list.ListPath() == "C:\\KORU\\_default.mpl";
+    if (!untouched) std::abort();
     return 0;
   }
   const auto keyLines = std::count(bytes.begin(), bytes.end(), '=');

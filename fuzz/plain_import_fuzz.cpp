@@ -1,5 +1,5 @@
 // The plain-list importer on any bytes: no control byte and no comment line
-// reaches the list, and the list is either filled, emptied or left alone.
+// reaches the list, and the list is either filled or left alone.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -15,10 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   koru::MediaList& list = koru::fuzzing::EmptyList();
   list.AppendRaw(koru::MediaEntry{.path = "E:\\kept.mid"});
 
-  const bool imported = koru::ImportPlainList(list, files, "D:\\l\\fuzz.m3u");
+  const bool imported = koru::ImportPlainList(list, files, "D:\\l\\fuzz.m3u") == koru::ListRead::kRead;
   if (!imported) {
-    const bool untouched = list.Count() == 1 && list.Entry(0).path == "E:\\kept.mid";
-    if (!untouched && list.Count() != 0) std::abort();
+    const bool untouched = list.Count() == 1 && list.Entry(0).path == "E:\\kept.mid" &&
+                           list.ListPath() == "C:\\KORU\\_default.mpl";
+    if (!untouched) std::abort();
     return 0;
   }
   if (list.Count() > list.Capacity()) std::abort();

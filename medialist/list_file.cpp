@@ -94,11 +94,9 @@ const std::string& EntryComments() {
   return lines;
 }
 
-// The own format, once its first line has matched.
-void ReadOwnEntries(MediaList& list, ListLineReader& lines) {
-  list.ResetList();
-  // The entry the letter lines fill; none before the first "a" line and
-  // none after an "a" line the full list could not take.
+// The own format, once its first line has matched, into an empty list.
+ListRead ReadOwnEntries(MediaList& list, ListLineReader& lines) {
+  // The entry the letter lines fill; none before the first "a" line.
   MediaEntry* entry = nullptr;
   std::string_view line;
   while (lines.Next(line)) {
@@ -108,34 +106,44 @@ void ReadOwnEntries(MediaList& list, ListLineReader& lines) {
       list.SetHeaderField(tag - '0', std::string(ValueAfterTag(line)));
       continue;
     }
-    if (tag == 'a') entry = list.AppendRaw(MediaEntry{}) ? &list.Entry(list.Count() - 1) : nullptr;
+    if (tag == 'a') {
+      if (!list.AppendRaw(MediaEntry{})) return ListRead::kDoesNotFit;
+      entry = &list.Entry(list.Count() - 1);
+    }
     if (entry == nullptr) continue;
     if (std::string* field = FieldOf(*entry, tag)) field->assign(ValueAfterTag(line));
   }
+  return ListRead::kRead;
 }
 
-bool ReadOwnList(MediaList& list, std::string_view bytes) {
+ListRead ReadOwnList(MediaList& list, std::string_view bytes) {
   ListLineReader lines(bytes);
   std::string_view first;
-  if (!lines.Next(first) || first != kOwnHeader) return false;
-  ReadOwnEntries(list, lines);
-  return true;
+  if (!lines.Next(first) || first != kOwnHeader) return ListRead::kNotRead;
+  return ReadOwnEntries(list, lines);
 }
 
 }  // namespace
 
-bool LoadList(MediaList& list, FileSystem& files) {
-  std::optional<std::string> bytes = files.ReadWholeFile(list.ListPath());
+ListRead LoadList(MediaList& list, FileSystem& files, std::string path) {
+  std::optional<std::string> bytes = files.ReadWholeFile(path);
   if (bytes) {
-    if (ImportMidiplayBytes(list, list.ListPath(), *bytes)) return true;
-  } else if (files.KindOf(list.ListPath()) == PathKind::Missing) {
+    const ListRead midiplay = ImportMidiplayBytes(list, files, path, *bytes);
+    if (midiplay != ListRead::kNotRead) return midiplay;
+  } else if (files.KindOf(path) == PathKind::Missing) {
     // A list moved together with the program is found beside it.
-    std::string besideProgram = list.ProgramFolder() + std::string(cp932::FileNameOf(list.ListPath()));
-    if (files.KindOf(besideProgram) != PathKind::File) return false;
-    list.SetListPath(besideProgram);
-    bytes = files.ReadWholeFile(besideProgram);
+    std::string besideProgram = list.ProgramFolder() + std::string(cp932::FileNameOf(path));
+    if (files.KindOf(besideProgram) != PathKind::File) return ListRead::kNotRead;
+    path = std::move(besideProgram);
+    bytes = files.ReadWholeFile(path);
   }
-  return bytes && ReadOwnList(list, *bytes);
+  if (!bytes) return ListRead::kNotRead;
+
+  MediaList read = list.EmptyCopy();
+  read.SetListPath(std::move(path));
+  const ListRead result = ReadOwnList(read, *bytes);
+  if (result == ListRead::kRead) list.TakeOver(std::move(read));
+  return result;
 }
 
 std::string FormatOwnList(const MediaList& list) {

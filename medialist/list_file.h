@@ -3,6 +3,9 @@
 // is recognised first and imported instead.
 #pragma once
 
+#include <string>
+
+#include "medialist/list_read.h"
 #include "medialist/media_list.h"
 #include "platform/file_system.h"
 
@@ -14,10 +17,11 @@ struct ListFileOptions {
   bool backupToProgramFolder = false;
 };
 
-// Reads the list at the list's path. True when a list was read (own format
-// or MIDIPLAY); false leaves the entries as they were. Entries beyond the
-// list's capacity are dropped and the read still succeeds.
-bool LoadList(MediaList& list, FileSystem& files);
+// Reads the list file at `path` (own format or MIDIPLAY). Once read, the list
+// holds its entries and its path is the file's (a MIDIPLAY list's is the name
+// it is saved under). A file that is not read, or whose entries do not fit,
+// leaves the list, its path and its current index as they were.
+ListRead LoadList(MediaList& list, FileSystem& files, std::string path);
 
 // Writes the list to the list's path through an atomic save, so a failed save
 // leaves the old file as it was. True when written.

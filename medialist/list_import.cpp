@@ -1,6 +1,10 @@
 #include "medialist/list_import.h"
 
+#include <algorithm>
+#include <charconv>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "medialist/import_list_name.h"
 #include "medialist/ini_section_scan.h"
@@ -14,106 +18,124 @@ namespace {
 constexpr std::string_view kKbMidiHeader = "KbMIDI Player Play List";
 constexpr std::string_view kMidiplaySection = "MIDIPLAY";
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-// "D:\music\a.mid" and "\music\a.mid" (or "\\server\...") already say where
-// the file is; anything else lies relative to the MIDIPLAY file.
-bool NamesItsOwnPlace(std::string_view value) {
-  return value[0] == '\\' || (value.size() >= 2 && IsAsciiLetter(value[0]) && value[1] == ':');
+// The list a reader fills before the list takes it over, saved at exit under
+// `listPath`.
+MediaList ScratchFor(MediaList& list, std::string listPath) {
+  MediaList scratch = list.EmptyCopy();
+  scratch.SetListPath(std::move(listPath));
+  return scratch;
 }
 
-// Every string the list receives is built here, apart from the bytes of the
-// file, which stay untouched while AddEntry reads media information.
-std::string InFolderOf(std::string_view listPath, std::string_view name) {
-  return std::string(cp932::FolderWithSeparatorOf(listPath)) + std::string(name);
+ListRead Finish(MediaList& list, MediaList&& filled, ListRead result) {
+  if (result == ListRead::kRead) list.TakeOver(std::move(filled));
+  return result;
 }
 
-void ReadKbMidiEntries(MediaList& list, ListLineReader& lines) {
-  // The entry the "1" and "2" lines fill; none after a "0" line the full
-  // list could not take, so its member and title cannot land on another.
+ListRead ReadKbMidiEntries(MediaList& list, ListLineReader& lines) {
+  // The entry the "1" and "2" lines fill; none before the first "0" line.
   MediaEntry* entry = nullptr;
   std::string_view line;
   while (lines.Next(line)) {
     if (line.empty() || line[0] < '0' || line[0] > '2') continue;
-    if (line[0] == '0') entry = list.AppendRaw(MediaEntry{}) ? &list.Entry(list.Count() - 1) : nullptr;
+    if (line[0] == '0') {
+      if (!list.AppendRaw(MediaEntry{})) return ListRead::kDoesNotFit;
+      entry = &list.Entry(list.Count() - 1);
+    }
     if (entry == nullptr) continue;
     std::string_view value = ValueAfterTag(line);
     if (line[0] == '0') entry->path.assign(value);
     if (line[0] == '1') entry->member.assign(value);
     if (line[0] == '2') entry->title.assign(value);
   }
+  return ListRead::kRead;
 }
 
-}  // namespace
-
-bool ImportKbMidiList(MediaList& list, FileSystem& files, std::string path) {
-  std::optional<std::string> bytes = files.ReadWholeFile(path);
-  if (!bytes) return false;
-  ListLineReader lines(*bytes);
-  std::string_view first;
-  if (!lines.Next(first) || first != kKbMidiHeader) return false;
-  std::optional<std::string> listPath = FreeListNameFor(files, path);
-  if (!listPath) return false;
-
-  list.SetListPath(std::move(*listPath));
-  list.ResetList();
-  ReadKbMidiEntries(list, lines);
-  return true;
-}
-
-bool ImportPlainList(MediaList& list, FileSystem& files, std::string path) {
-  std::optional<std::string> bytes = files.ReadWholeFile(path);
-  if (!bytes || bytes->empty()) return false;
-  std::optional<std::string> listPath = FreeListNameFor(files, path);
-  if (!listPath) return false;
-
-  list.SetListPath(std::move(*listPath));
-  list.ResetList();
-  ListLineReader lines(*bytes);
+ListRead AddPlainLines(MediaList& list, const std::string& path, std::string_view bytes) {
+  ListLineReader lines(bytes);
   std::string_view line;
   while (lines.Next(line)) {
     // Extended M3U lists carry "#EXTM3U" and "#EXTINF:" lines; they name no file.
     if (line.empty() || line[0] == '#') continue;
-    std::string file = cp932::FileNameStart(line) == 0 ? InFolderOf(path, line) : std::string(line);
-    if (!list.AddEntry(file, "")) {
-      list.ResetList();
-      return false;
-    }
+    // "sub\a.mid" lies below the list's folder, not below whatever folder the
+    // process happens to be in.
+    if (!list.AddEntry(cp932::ResolveBeside(path, line), "")) return ListRead::kDoesNotFit;
   }
-  list.SetCurrentIndex(0);
-  return true;
+  return ListRead::kRead;
 }
 
-bool ImportMidiplayList(MediaList& list, FileSystem& files, std::string path) {
+// Key n of the section, for each n below numtracks the section really holds,
+// in the order of n. numtracks comes from the file and may be anything: only
+// the key lines that are there are looked at, so a forged count costs nothing.
+std::vector<std::pair<int, std::string>> MidiplayTracks(const IniDocument& ini, int trackCount) {
+  std::vector<std::pair<int, std::string>> tracks;
+  for (auto& [name, value] : ini.KeysWithValues(kMidiplaySection)) {
+    int n = -1;
+    const char* end = name.data() + name.size();
+    const auto [stop, error] = std::from_chars(name.data(), end, n);
+    // Key n is written in decimal without leading zeros: "05" is another key.
+    if (error != std::errc() || stop != end || n < 0 || n >= trackCount || std::to_string(n) != name) continue;
+    tracks.emplace_back(n, std::move(value));
+  }
+  // Of a repeated key the first line counts, as for every other key.
+  std::stable_sort(tracks.begin(), tracks.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  tracks.erase(std::unique(tracks.begin(), tracks.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+               tracks.end());
+  return tracks;
+}
+
+}  // namespace
+
+ListRead ImportKbMidiList(MediaList& list, FileSystem& files, std::string path) {
   std::optional<std::string> bytes = files.ReadWholeFile(path);
-  return bytes && ImportMidiplayBytes(list, path, *bytes);
+  if (!bytes) return ListRead::kNotRead;
+  ListLineReader lines(*bytes);
+  std::string_view first;
+  if (!lines.Next(first) || first != kKbMidiHeader) return ListRead::kNotRead;
+  std::optional<std::string> listPath = FreeListNameFor(files, path);
+  if (!listPath) return ListRead::kNotRead;
+
+  MediaList scratch = ScratchFor(list, std::move(*listPath));
+  const ListRead result = ReadKbMidiEntries(scratch, lines);
+  return Finish(list, std::move(scratch), result);
 }
 
-bool ImportMidiplayBytes(MediaList& list, std::string path, std::string_view bytes) {
+ListRead ImportPlainList(MediaList& list, FileSystem& files, std::string path) {
+  std::optional<std::string> bytes = files.ReadWholeFile(path);
+  if (!bytes || bytes->empty()) return ListRead::kNotRead;
+  std::optional<std::string> listPath = FreeListNameFor(files, path);
+  if (!listPath) return ListRead::kNotRead;
+
+  MediaList scratch = ScratchFor(list, std::move(*listPath));
+  const ListRead result = AddPlainLines(scratch, path, *bytes);
+  scratch.SetCurrentIndex(0);
+  return Finish(list, std::move(scratch), result);
+}
+
+ListRead ImportMidiplayList(MediaList& list, FileSystem& files, std::string path) {
+  std::optional<std::string> bytes = files.ReadWholeFile(path);
+  return bytes ? ImportMidiplayBytes(list, files, path, *bytes) : ListRead::kNotRead;
+}
+
+ListRead ImportMidiplayBytes(MediaList& list, FileSystem& files, std::string path, std::string_view bytes) {
   // The own format holds no section; most loads end here without an ini parse.
-  if (!MayHoldSections(bytes)) return false;
+  if (!MayHoldSections(bytes)) return ListRead::kNotRead;
   const IniDocument ini = IniDocument::Parse(bytes);
   const int trackCount = ini.GetInt(kMidiplaySection, "numtracks", -1);
-  if (trackCount == -1) return false;
+  if (trackCount == -1) return ListRead::kNotRead;
+  // Kept in the program's folder, under a name no other list there has: the
+  // user's own list of that name, or the MIDIPLAY file itself when it lies
+  // there, would be overwritten at exit.
+  std::optional<std::string> listPath = FreeListNameFor(files, list.ProgramFolder() + std::string(cp932::FileNameOf(path)));
+  if (!listPath) return ListRead::kNotRead;
 
-  list.SetListPath(list.ProgramFolder() + std::string(cp932::FileNameOf(path)));
-  list.ResetList();
-  // numtracks comes from the file and may be anything: the keys looked up
-  // never outnumber the key lines the section really has.
-  const std::size_t keyLines = KeyLinesInSection(bytes, kMidiplaySection);
-  std::size_t lookups = 0;
-  for (int n = 0; n < trackCount && lookups < keyLines; ++n, ++lookups) {
-    std::optional<std::string> value = ini.Get(kMidiplaySection, std::to_string(n));
-    // A missing or empty key names no file; the folder alone is not one.
-    if (!value || value->empty()) continue;
-    std::string file = NamesItsOwnPlace(*value) ? std::move(*value) : InFolderOf(path, *value);
-    if (!list.AddEntry(file, "")) {
-      list.ResetList();
-      return false;
-    }
+  MediaList scratch = ScratchFor(list, std::move(*listPath));
+  for (const auto& [n, value] : MidiplayTracks(ini, trackCount)) {
+    // An empty key names no file; the folder alone is not one.
+    if (value.empty()) continue;
+    if (!scratch.AddEntry(cp932::ResolveBeside(path, value), "")) return ListRead::kDoesNotFit;
   }
-  list.SetCurrentIndex(0);
-  return true;
+  scratch.SetCurrentIndex(0);
+  return Finish(list, std::move(scratch), ListRead::kRead);
 }
 
 }  // namespace koru

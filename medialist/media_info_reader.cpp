@@ -45,7 +45,8 @@ bool FileMediaInfoReader::ReadSmf(InputFile& file, MediaEntry& entry) {
   std::optional<std::uint32_t> trackLength = SmfFirstTrackLength(std::span(buffer_.data(), kSmfHeadSize));
   if (!trackLength) return false;
 
-  std::size_t end = LoadPrefix(file, kSmfHeadSize + std::uint64_t{*trackLength});
+  const std::uint64_t trackBytes = std::min<std::uint64_t>(*trackLength, kSmfTrackReadLimit);
+  std::size_t end = LoadPrefix(file, kSmfHeadSize + trackBytes);
   SmfTexts texts = ScanSmfTrack(std::span(buffer_.data() + kSmfHeadSize, end - kSmfHeadSize));
   if (texts.title && !TitleIsUsers(entry)) entry.title = std::move(*texts.title);
   entry.producer = std::move(texts.producer);

@@ -18,11 +18,37 @@ std::size_t Slot(int index) { return static_cast<std::size_t>(index); }
 
 }  // namespace
 
-MediaList::MediaList(std::string programFolder)
+MediaList::MediaList(std::string programFolder) : MediaList(std::move(programFolder), kDefaultCapacity, {}) {}
+
+MediaList::MediaList(std::string programFolder, int capacity, std::vector<MediaEntry> slots)
     : programFolder_(std::move(programFolder)),
       listPath_(programFolder_ + "_default.mpl"),
-      entries_(Slot(kDefaultCapacity) + 1) {
+      capacity_(capacity),
+      entries_(std::move(slots)) {
+  if (entries_.size() != Slot(capacity) + 1) entries_ = std::vector<MediaEntry>(Slot(capacity) + 1);
   ResetList();
+}
+
+MediaList MediaList::EmptyCopy() {
+  // Whatever the spare slots still hold is overwritten entry by entry as the
+  // copy fills up, like the slots of a reset list.
+  MediaList copy(programFolder_, capacity_, std::exchange(spareEntries_, {}));
+  copy.listPath_ = listPath_;
+  copy.infoReader_ = infoReader_;
+  copy.readInfoOnAdd = readInfoOnAdd;
+  copy.titleWithoutExtension = titleWithoutExtension;
+  return copy;
+}
+
+void MediaList::TakeOver(MediaList&& filled) {
+  // Both hold capacity + 1 slots; exchanging the arrays moves no entry, and
+  // the old ones wait for the next read.
+  entries_.swap(filled.entries_);
+  spareEntries_ = std::move(filled.entries_);
+  count_ = filled.count_;
+  currentIndex_ = filled.currentIndex_;
+  header_ = std::move(filled.header_);
+  listPath_ = std::move(filled.listPath_);
 }
 
 void MediaList::ResetList() {
@@ -40,6 +66,7 @@ void MediaList::SetCapacity(int capacity) {
   const int kept = std::min(capacity_, capacity);
   std::move(entries_.begin(), entries_.begin() + kept, resized.begin());
   entries_ = std::move(resized);
+  spareEntries_ = {};
   capacity_ = capacity;
   count_ = std::min(count_, capacity_);
   // The current entry may have been dropped: the last entry kept takes its
@@ -60,12 +87,6 @@ const MediaEntry* MediaList::CurrentEntry() const {
 int MediaList::PlayedCount() const {
   return static_cast<int>(std::count_if(entries_.begin(), entries_.begin() + count_,
                                         [](const MediaEntry& entry) { return entry.played == 1; }));
-}
-
-long long MediaList::RateWeightSum() const {
-  long long sum = 0;
-  for (int i = 0; i < count_; ++i) sum += static_cast<long long>(entries_[Slot(i)].RateValue()) + 1;
-  return sum;
 }
 
 bool MediaList::AddEntry(const std::string& path, const std::string& member) {

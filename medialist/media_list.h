@@ -33,6 +33,16 @@ class MediaList {
 
   void SetInfoReader(MediaInfoReader* reader) { infoReader_ = reader; }
 
+  // An empty list of the same capacity, program folder, list path, reader
+  // and flags. The list-file readers fill one, and the list takes it over
+  // only once the whole file has been read: a file that fails half-way
+  // leaves the list as it was. The copy is built on the slots the list gave
+  // up at its last TakeOver, so reading a list again reuses their storage.
+  MediaList EmptyCopy();
+  // Takes over the entries, header fields, current index and list path of
+  // `filled`, an EmptyCopy of this list.
+  void TakeOver(MediaList&& filled);
+
   // count and current index 0, header fields back to their defaults.
   void ResetList();
   // Changes the capacity, kept within 0..kDefaultCapacity; entries at and
@@ -62,8 +72,6 @@ class MediaList {
   void SetHeaderField(int n, std::string value) { header_[static_cast<std::size_t>(n)] = std::move(value); }
 
   int PlayedCount() const;
-  // Sum of (rate value + 1) over the entries.
-  long long RateWeightSum() const;
 
   // Adds a file (member empty) or an archive member. Returns false only when
   // the list is full. A duplicate is not added but becomes current.
@@ -92,6 +100,8 @@ class MediaList {
   bool sliderHeld = false;
 
  private:
+  // `slots` are used when they are capacity + 1, else new ones are made.
+  MediaList(std::string programFolder, int capacity, std::vector<MediaEntry> slots);
   void Exchange(int a, int b);
 
   std::string programFolder_;
@@ -101,6 +111,8 @@ class MediaList {
   int capacity_ = kDefaultCapacity;
   std::array<std::string, kHeaderFieldCount> header_;
   std::vector<MediaEntry> entries_;  // capacity_ + 1 slots; the last is the scratch slot
+  // The slots given up at the last TakeOver, for the next EmptyCopy.
+  std::vector<MediaEntry> spareEntries_;
   MediaInfoReader* infoReader_ = nullptr;
 };
 

@@ -10,6 +10,10 @@ namespace koru {
 
 // The header chunk (14 bytes) and the first track's chunk header (8 bytes).
 constexpr std::size_t kSmfHeadSize = 22;
+// At most this much of the first track is read for its texts, whatever length
+// the file declares: the credits stand near its start, and a forged length of
+// 4 GB must not pull the whole file into memory.
+constexpr std::size_t kSmfTrackReadLimit = std::size_t{4} << 20;
 
 // The declared length of the first track when `head` (kSmfHeadSize bytes)
 // starts a Standard MIDI File whose header chunk has the usual length 6.

@@ -47,6 +47,16 @@ std::string_view WithoutExtension(std::string_view path);
 // Position just after the last "\" or "/", 0 when there is none (archive
 // member names may use either separator).
 std::size_t MemberNameStart(std::string_view name);
+// The length of the part of a path that names where it starts rather than a
+// file or folder: "X:\" (or "X:" alone), "\\server\share\" (its
+// backslash included when present), a lone leading "\"; 0 for a relative path.
+std::size_t RootLength(std::string_view path);
+// A path with a drive or a leading backslash says where it lies; any other
+// path lies relative to some folder.
+inline bool IsRooted(std::string_view path) { return RootLength(path) != 0; }
+// `name` as it stands when it is rooted; otherwise it lies in the folder of
+// `besidePath` ("sub\a.mid" beside "D:\lists\my.mpl" is "D:\lists\sub\a.mid").
+std::string ResolveBeside(std::string_view besidePath, std::string_view name);
 
 // Conversion to and from UTF-16. ToUtf16 returns nothing when the bytes are
 // not valid code page 932. FromUtf16 returns nothing when a character has no

@@ -45,4 +45,23 @@ std::size_t MemberNameStart(std::string_view name) {
   return AfterLast(name, [](char c) { return c == '\\' || c == '/'; });
 }
 
+std::string ResolveBeside(std::string_view besidePath, std::string_view name) {
+  if (IsRooted(name)) return std::string(name);
+  return std::string(FolderWithSeparatorOf(besidePath)) + std::string(name);
+}
+
+std::size_t RootLength(std::string_view path) {
+  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  if (path.size() >= 2 && isLetter(path[0]) && path[1] == ':') return path.size() >= 3 && path[2] == '\\' ? 3 : 2;
+  if (path.substr(0, 2) != "\\\\") return path.substr(0, 1) == "\\" ? 1 : 0;
+  // "\\server\share\": two more separators, of which the second may be missing.
+  std::size_t pos = 2;
+  for (int separators = 0; pos < path.size() && separators < 2;) {
+    const std::size_t length = CharLength(path, pos);
+    if (length == 1 && path[pos] == '\\') ++separators;
+    pos += length;
+  }
+  return pos;
+}
+
 }  // namespace koru::cp932

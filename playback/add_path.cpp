@@ -59,12 +59,13 @@ AddResult ListPathAdder::AddPathWithHourglass(const std::string& path, const std
 
 bool ListPathAdder::ListHasRoom(bool report) {
   if (parts_.list.Count() < parts_.list.Capacity()) return true;
-  if (report) {
-    parts_.mainWindow.BringMainWindowToFront();
-    parts_.dialogs.ShowMessageDialog(cp932::FromUtf8(u8"最大ﾘｽﾄ数を越えて登録する事はできません。"),
-                                     mb::kOkExclamation);
-  }
+  if (report) ShowListFull();
   return false;
+}
+
+void ListPathAdder::ShowListFull() {
+  parts_.mainWindow.BringMainWindowToFront();
+  parts_.dialogs.ShowMessageDialog(ListFullText(), mb::kOkExclamation);
 }
 
 AddResult ListPathAdder::AddOnDisk(const std::string& path, bool ask, int depth) {
@@ -136,22 +137,21 @@ AddResult ListPathAdder::AddArchiveMembers(const std::string& archive) {
 
 AddResult ListPathAdder::LoadListFile(const std::string& path) {
   parts_.playback.FuncStopClick();
-  // A file that does not load must not become the list's file: the save at
-  // exit would write the current list over it.
-  std::string previousPath = parts_.list.ListPath();
-  parts_.list.SetListPath(path);
-  if (!LoadList(parts_.list, parts_.files)) {
-    parts_.list.SetListPath(std::move(previousPath));
-    return {};
-  }
-  return {true, parts_.list.CurrentIndex()};
+  return ListFileResult(LoadList(parts_.list, parts_.files, path));
 }
 
 AddResult ListPathAdder::ImportList(const std::string& path, char category) {
   parts_.playback.FuncStopClick();
-  const bool imported = category == kKbMidiPlayList ? ImportKbMidiList(parts_.list, parts_.files, path)
-                                                    : ImportPlainList(parts_.list, parts_.files, path);
-  if (!imported) return {};
+  return ListFileResult(category == kKbMidiPlayList ? ImportKbMidiList(parts_.list, parts_.files, path)
+                                                    : ImportPlainList(parts_.list, parts_.files, path));
+}
+
+AddResult ListPathAdder::ListFileResult(ListRead read) {
+  // A list file the list cannot hold is not loaded in part: the list and
+  // its file stay as they were, so nothing is cut at exit, and the user
+  // hears why nothing happened.
+  if (read == ListRead::kDoesNotFit) ShowListFull();
+  if (read != ListRead::kRead) return {};
   return {true, parts_.list.CurrentIndex()};
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "archive/archiver.h"
+#include "medialist/list_read.h"
 #include "medialist/media_list.h"
 #include "platform/file_system.h"
 #include "platform/user_dialogs.h"
@@ -66,6 +67,8 @@ class ListPathAdder : public PathAdder {
   AddResult AddArchiveMembers(const std::string& archive);
   AddResult LoadListFile(const std::string& path);
   AddResult ImportList(const std::string& path, char category);
+  AddResult ListFileResult(ListRead read);
+  void ShowListFull();
   AddResult CheckPlayability(const std::string& path);
   AddResult AddEntry(const std::string& path, const std::string& member);
 

@@ -5,7 +5,6 @@
 #include <iterator>
 #include <string>
 
-#include "platform/cp932.h"
 #include "platform/wide_text_win32.h"
 
 namespace koru {
@@ -162,11 +161,11 @@ DisplayRect MciMediaDevice::DisplayRectangle() {
 std::string MciMediaDevice::LastErrorText() {
   // 2048 UTF-16 units stay within 4096 bytes of code page 932.
   wchar_t text[2048] = {};
-  if (::mciGetErrorStringW(lastResult_, text, static_cast<UINT>(std::size(text))) && text[0] != L'\0') {
-    return NarrowLossy(text);
-  }
-  // Wine, for one, has no text for some codes (success among them).
-  return cp932::FromUtf8(u8"MCI ｴﾗｰｺｰﾄﾞ ") + std::to_string(lastResult_);
+  // Wine, for one, has no text for some codes (success among them); the
+  // text is empty then, and the player says in its own words that playing
+  // failed.
+  if (!::mciGetErrorStringW(lastResult_, text, static_cast<UINT>(std::size(text)))) return {};
+  return NarrowLossy(text);
 }
 
 }  // namespace koru

@@ -61,7 +61,7 @@ class MediaDevice {
   virtual std::int64_t Position() = 0;
   virtual DeviceMode Mode() = 0;
   virtual DisplayRect DisplayRectangle() = 0;
-  // The text of the last command's result, or a generic text.
+  // The system's text for the last command's result; empty when it has none.
   virtual std::string LastErrorText() = 0;
 };
 

@@ -18,8 +18,7 @@ constexpr int kDefaultTimerInterval = 100;
 }  // namespace
 
 std::string ResolveEntryPath(const std::string& entryPath, const std::string& listPath) {
-  if (cp932::FileNameStart(entryPath) != 0) return entryPath;
-  return std::string(cp932::FolderWithSeparatorOf(listPath)) + entryPath;
+  return cp932::ResolveBeside(listPath, entryPath);
 }
 
 bool IsMovie(bool hasVideo, const DisplayRect& picture) {

@@ -77,7 +77,8 @@ class PlaybackController : public EntryPlayer, public PlaybackCommands {
   int gapTicks_ = -1;
 };
 
-// The entry's file: a path without a folder part lies in the list file's folder.
+// The entry's file: a path that does not start at a drive or a backslash
+// lies below the list file's folder.
 std::string ResolveEntryPath(const std::string& entryPath, const std::string& listPath);
 
 // A medium with video whose picture is 1 to 2048 pixels wide and 1 to 1536

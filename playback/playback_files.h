@@ -20,8 +20,8 @@ class PlaybackFiles {
  public:
   virtual ~PlaybackFiles() = default;
   // The entries matching `mask` (a folder path plus a pattern), files and
-  // folders, without "." and "..". Read-only files are listed only with
-  // includeReadOnly.
+  // folders, hidden and system ones included, without "." and "..".
+  // Read-only files are listed only with includeReadOnly.
   virtual std::vector<MatchedItem> FindMatching(const std::string& mask, bool includeReadOnly) = 0;
   virtual void ClearReadOnly(const std::string& path) = 0;
   virtual void SetReadOnly(const std::string& path) = 0;

@@ -26,9 +26,10 @@ std::vector<MatchedItem> Win32PlaybackFiles::FindMatching(const std::string& mas
   do {
     const std::wstring name = data.cFileName;
     if (name == L"." || name == L"..") continue;
+    // Hidden and system entries are listed too: the folder is the player's
+    // own, and whatever is left in it (a hidden member extracted from an
+    // archive) must go with the rest.
     const DWORD attributes = data.dwFileAttributes;
-    // Hidden and system entries are never found, so never deleted.
-    if (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
     const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (!isFolder && !includeReadOnly && (attributes & FILE_ATTRIBUTE_READONLY)) continue;
     std::optional<std::string> narrow = NameOf(data);

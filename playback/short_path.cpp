@@ -8,9 +8,12 @@ namespace koru {
 
 std::string ToShortPath(PlaybackFiles& files, const std::string& path) {
   // Start positions of the components: the part after each backslash that is
-  // not the trail byte of a double-byte character.
-  std::vector<std::size_t> starts{0};
-  for (std::size_t pos = 0; pos < path.size();) {
+  // not the trail byte of a double-byte character. The root is no component:
+  // "C:" alone names the current folder of drive C, and a share has no short
+  // name of its own.
+  const std::size_t root = cp932::RootLength(path);
+  std::vector<std::size_t> starts{root};
+  for (std::size_t pos = root; pos < path.size();) {
     const std::size_t length = cp932::CharLength(path, pos);
     if (length == 1 && path[pos] == '\\') starts.push_back(pos + 1);
     pos += length;

@@ -9,10 +9,11 @@
 
 namespace koru {
 
-// From the last component towards the root, each component that exists is
-// replaced by its short name (or kept when it has none of its own); the walk
-// stops at the first component that cannot be found, which stays unchanged
-// together with everything before it.
+// From the last component towards the root ("X:\" or "\\server\share\",
+// never itself asked for), each component that exists is replaced by its short
+// name (or kept when it has none of its own); the walk stops at the first
+// component that cannot be found, which stays unchanged together with
+// everything before it.
 std::string ToShortPath(PlaybackFiles& files, const std::string& path);
 
 }  // namespace koru

@@ -195,6 +195,19 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
   return std::string(StripOnePairOfQuotes(*lines_[index].value));
 }
 
+std::vector<std::pair<std::string, std::string>> IniDocument::KeysWithValues(std::string_view section) const {
+  std::vector<std::pair<std::string, std::string>> keys;
+  const SectionRange range = FindSection(Trim(section));
+  if (!range.found) return keys;
+  for (std::size_t i = range.begin; i < range.end; ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Line::Kind::Key && line.value) {
+      keys.emplace_back(line.name, std::string(StripOnePairOfQuotes(*line.value)));
+    }
+  }
+  return keys;
+}
+
 std::string IniDocument::GetString(std::string_view section, std::string_view key, std::string_view fallback) const {
   std::optional<std::string> value = Get(section, key);
   return value ? std::move(*value) : std::string(fallback);

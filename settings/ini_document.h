@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace koru {
@@ -27,6 +28,9 @@ class IniDocument {
   // "0o" and "0b" prefixes as Windows reads them); the fallback when the key
   // is missing or holds no number.
   int GetInt(std::string_view section, std::string_view key, int fallback) const;
+  // Every key line of a section that has a value, in file order, name and
+  // value as Get reads them (of a repeated key, Get reads the first).
+  std::vector<std::pair<std::string, std::string>> KeysWithValues(std::string_view section) const;
 
   // Sets a key, adding the section and the key when missing; the line of an
   // existing key is replaced in place. A value the readers would trim or

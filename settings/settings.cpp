@@ -44,7 +44,12 @@ void Settings::Read(std::string_view section, std::string_view key, std::string&
 }
 
 void Settings::LoadSettings() {
-  ini_ = IniDocument::Parse(fileSystem_.ReadWholeFile(iniPath_).value_or(std::string()));
+  std::optional<std::string> bytes = fileSystem_.ReadWholeFile(iniPath_);
+  // A KORU.ini that is there but cannot be read (another program holds it
+  // without sharing) is still the user's: this run takes the defaults and
+  // never writes over it.
+  iniUnreadable_ = !bytes && fileSystem_.KindOf(iniPath_) != PathKind::Missing;
+  ini_ = IniDocument::Parse(bytes.value_or(std::string()));
   // Every field starts from its default, so Read can pass the field itself
   // as the value for a missing key.
   ResetToDefaults();
@@ -99,9 +104,10 @@ void Settings::LoadGeneralKeys() {
 }
 
 void Settings::MigrateObsoleteKeys() {
-  // Older versions had two switches for the parent-folder and artist
-  // columns; they became columns of [LIST] check. One switch per load, so a
-  // file with both needs two starts.
+  // [OPT] dirnm and [OPT] copyr switch the parent-folder and the artist
+  // column on, which [LIST] check says today: a 1 becomes that column's mark
+  // and the key is removed. One key per load, so a file with both needs two
+  // starts.
   std::string_view obsoleteKey;
   int column = 0;
   if (ini_.GetInt("OPT", "dirnm", 0) == 1) {
@@ -232,6 +238,7 @@ void Settings::StoreRecentFiles() {
 }
 
 void Settings::WriteIniFile() {
+  if (iniUnreadable_) return;
   // Not reported: the settings of this run are lost, the old file stays.
   (void)fileSystem_.WriteFileAtomically(iniPath_, ini_.Serialize());
 }

@@ -125,7 +125,10 @@ class Settings {
   // obsolete key, which writes the file at once.
   void LoadSettings();
   // Writes every key and saves the file. A failed save is not reported.
+  // Nothing is written over a KORU.ini the last load could not read.
   void SaveSettings();
+  // True when KORU.ini was there at the last load but could not be read.
+  bool IniUnreadable() const { return iniUnreadable_; }
 
   FormSettings form;
   ListSettings list;
@@ -194,6 +197,7 @@ class Settings {
   FileSystem& fileSystem_;
   std::string iniPath_;
   IniDocument ini_;
+  bool iniUnreadable_ = false;
   SystemVersion version_;
   FileTypeTable fileTypes_;
   std::array<std::string, kRecentFileCount> recentFiles_;

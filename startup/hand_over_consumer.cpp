@@ -1,6 +1,6 @@
 #include "startup/hand_over_consumer.h"
 
-#include "platform/cp932.h"
+#include "medialist/list_read.h"
 
 namespace koru {
 
@@ -13,7 +13,7 @@ void HandOverConsumer::TakeHandedOverPath(CommandHandOver* record) {
   if (list_.IsFull()) {
     // Earlier records of the batch are dropped silently; one message is enough.
     if (lastOfBatch) {
-      dialogs_.ShowMessageDialog(cp932::FromUtf8(u8"最大ﾘｽﾄ数を越えて登録する事はできません。"), mb::kOkExclamation);
+      dialogs_.ShowMessageDialog(ListFullText(), mb::kOkExclamation);
     }
     return;
   }

@@ -9,7 +9,11 @@ HandOverWriterResult HandOverWriter(CommandHandOver* record, const std::vector<H
                                     int maxWaits) {
   HandOverWriterResult result;
   noRepeat.store(0);
-  const std::size_t n = arguments.size();
+  // The batch ends with the last path that is sent: an unusable path after
+  // it sends nothing, so it cannot end the batch, while a trailing option
+  // keeps it open (nothing plays).
+  std::size_t n = arguments.size();
+  while (n > 0 && arguments[n - 1].kind == HandOverArgument::Kind::Unusable) --n;
   for (std::size_t i = 0; i < n; ++i) {
     const HandOverArgument& argument = arguments[i];
     if (argument.kind == HandOverArgument::Kind::Option) {
@@ -23,7 +27,6 @@ HandOverWriterResult HandOverWriter(CommandHandOver* record, const std::vector<H
       result.gaveUp = true;
       return result;
     }
-    // The last argument of the command line ends the batch, whatever its kind.
     if (PublishPath(*record, argument.text, i + 1 < n)) ++result.handedOver;
   }
   return result;

@@ -14,7 +14,7 @@ namespace koru {
 
 // An argument of the command line, already prepared: an option, a path in
 // its final code page 932 form, or a path that cannot be handed over (no
-// form of it fits the record) and is skipped like an option.
+// form of it fits the record), which is skipped as if it were not there.
 struct HandOverArgument {
   enum class Kind { Option, Path, Unusable };
   Kind kind = Kind::Path;

@@ -3,14 +3,11 @@
 #include <algorithm>
 
 #include "medialist/list_file.h"
+#include "medialist/list_read.h"
 #include "platform/cp932.h"
 
 namespace koru {
 namespace {
-
-bool IsAbsolute(const std::string& path) {
-  return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
-}
 
 OrderMode OrderModeOf(int random) {
   switch (random) {
@@ -23,22 +20,31 @@ OrderMode OrderModeOf(int random) {
 }  // namespace
 
 std::string ResolveListPath(const std::string& value, const std::string& programFolder) {
-  if (value.empty() || IsAbsolute(value)) return value;
-  return programFolder + value;
+  if (value.empty()) return value;
+  return cp932::ResolveBeside(programFolder, value);
 }
 
-std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order) {
+std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order,
+                           UserDialogs& dialogs) {
   settings.LoadSettings();
+  if (settings.IniUnreadable()) {
+    dialogs.SystemMessageBox(cp932::FromUtf8(u8"KORU.iniを読み込めませんでした。\n"
+                                             u8"既定の設定で起動します。今回の設定はKORU.iniに保存されません。"),
+                             mb::kOkExclamation);
+  }
   list.SetListPath(ResolveListPath(settings.mpl.file, list.ProgramFolder()));
   std::string unreadable;
-  if (LoadList(list, files)) {
+  const ListRead read = LoadList(list, files, list.ListPath());
+  if (read == ListRead::kRead) {
     settings.AddRecentFile(list.ListPath());
   } else if (files.KindOf(list.ListPath()) == PathKind::File) {
     unreadable = list.ListPath();
+    if (read == ListRead::kDoesNotFit) dialogs.ShowMessageDialog(ListFullText(), mb::kOkExclamation);
   }
 
-  // A hand-edited or stale track must not name a slot outside the list.
-  list.SetCurrentIndex(list.Count() == 0 ? 0 : std::clamp(settings.mpl.track, 0, list.Count() - 1));
+  // A track beyond the list is left as it is: play starts over at the first
+  // entry then. Below 0 it names no entry at all.
+  list.SetCurrentIndex(std::max(settings.mpl.track, 0));
   const int flags = std::min(static_cast<int>(settings.mpl.play.size()), list.Count());
   for (int i = 0; i < flags; ++i) list.Entry(i).played = settings.mpl.play[static_cast<std::size_t>(i)] == '1';
 

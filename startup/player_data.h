@@ -15,9 +15,12 @@ namespace koru {
 // Loads KORU.ini and the list it names, puts the list on the recent files
 // when it loads, and restores the current index, the played flags, repeat
 // and the order mode. A relative [MPL] file is taken from the program's
-// folder. Returns the path of a list file that is there but did not load
-// (locked, or not a list), which the exit must not empty; else "".
-std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order);
+// folder. A KORU.ini that is there but cannot be read, and a list too long
+// for the list, are reported through `dialogs`. Returns the path of a list
+// file that is there but did not load (locked, not a list, too long), which
+// the exit must not empty; else "".
+std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order,
+                           UserDialogs& dialogs);
 
 // Brings the list-related settings to the list: the capacity ([LIST] count,
 // asking before entries would be dropped), the two information flags and the

@@ -157,7 +157,7 @@ void TfrmMain::FormCreate() {
   tray_.Add(hwnd_, iconNotify_, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_KORU)));
   controlBar_.Create(hwnd_, instance_, Widen(context_.settings.font.name));
 
-  unreadableListPath_ = LoadPlayerData(context_.settings, context_.list, context_.files, order_);
+  unreadableListPath_ = LoadPlayerData(context_.settings, context_.list, context_.files, order_, context_.dialogs);
   ShowOrder(order_);
   RestoreWindowBounds();
   ApplySettings();

@@ -50,10 +50,13 @@ class Koru:
         self.owner_log = None
 
     # --- processes -----------------------------------------------------
-    def start_owner(self, *args, cwd=None):
+    def start_owner(self, *args, cwd=None, wait=True):
+        """Starts the owner instance; with wait, returns the caption of its main window once it shows."""
         self.owner_log = open(os.path.join(self.folder, "owner.log"), "wb")
         self.owner = subprocess.Popen([WINE, self.exe, *args], cwd=cwd or self.folder, env=ENV,
                                       stdout=self.owner_log, stderr=subprocess.STDOUT)
+        if not wait:
+            return None
         caption = self.wait_window()
         if caption is None:
             raise AssertionError("KORU's main window did not appear")
@@ -72,6 +75,19 @@ class Koru:
             return self.owner.wait(timeout=timeout)
         finally:
             self.owner_log.close()
+
+    def hold(self, name, timeout=120):
+        """Another program opens the file without sharing: returns the Popen
+        of the holder once it holds the file; release() lets it go."""
+        release = os.path.join(self.folder, name + ".release")
+        holder = subprocess.Popen([WINE, os.path.join(BUILD_DIR, "koru_probe.exe"), "hold",
+                                   windows_path(os.path.join(self.folder, name)), windows_path(release),
+                                   str(timeout * 1000)], env=ENV, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if holder.stdout.readline().strip() != b"held":
+            holder.wait()
+            raise AssertionError(f"could not hold {name}")
+        holder.release = lambda: (open(release, "wb").close(), holder.wait(timeout=60))
+        return holder
 
     def kill(self):
         if self.owner and self.owner.poll() is None:
@@ -105,6 +121,10 @@ class Koru:
             return None
         code, out = self.probe("texts", "#32770")
         return out
+
+    def wait_dialog_gone(self, timeout=30):
+        code, _ = self.probe("wait-gone", "#32770", str(timeout * 1000))
+        return code == 0
 
     def answer_dialog(self, button_id):
         code, _ = self.probe("press", "#32770", str(button_id))
@@ -148,6 +168,31 @@ def write_wav(path, seconds, frequency=440, rate=22050):
         frames = int(rate * seconds)
         w.writeframes(b"".join(struct.pack("<h", int(6000 * math.sin(2 * math.pi * frequency * i / rate)))
                                for i in range(frames)))
+
+
+# The own list format as KORU writes it, so that a list KORU loads and saves
+# again comes back byte for byte.
+LIST_HEADER = (
+    "MEDIA-PLAYER KORU List File\r\n;\r\n;0:リストのタイトル\r\n"
+    ";1:ドキュメントファイル名(パスなしの場合はリストファイルと同一フォルダ)\r\n;2:フォント名\r\n;3:フォントサイズ\r\n"
+    ";4:フォントスタイル\r\n;5:行の折り返し指定\r\n;※現在のバージョンでは対応しておりません\r\n"
+    "0:\r\n1:\r\n2:ＭＳ Ｐゴシック\r\n3:9\r\n4:0\r\n5:1\r\n;\r\n"
+    ";a:ファイル名(パスなしの場合はリストファイルと同一フォルダ)\r\n;b:書庫ファイル内ファイル名\r\n;c:タイトル\r\n"
+    ";d:演奏時間\r\n;e:メディア種類 SMF/MP3\r\n;f:プログラマ名/アーティスト\r\n;g:著作権/コメント\r\n"
+    ";h:音源名/アルバム\r\n;i:エディット\r\n;j:演奏レート\r\n;\r\n")
+
+
+def list_file(paths):
+    text = LIST_HEADER
+    for path in paths:
+        text += f"a:{path}\r\nb:\r\nc:x\r\nd:0\r\ne:\r\nf:\r\ng:\r\nh:\r\ni:\r\nj:\r\n@\r\n"
+    return text.encode("cp932")
+
+
+def is_player_message_dialog(texts):
+    """Whether the dialog koru_probe's texts describe is the player's own
+    message dialog (TfrmMsg): its label has the control id 210."""
+    return "\nStatic\t210\t" in texts
 
 
 def entries(list_bytes):

@@ -5,23 +5,8 @@ import os
 import time
 import unittest
 
-from koru_e2e import KoruTestCase, cp932, entries, ini_value, windows_path, write_wav
-
-LIST_HEADER = (
-    "MEDIA-PLAYER KORU List File\r\n;\r\n;0:リストのタイトル\r\n"
-    ";1:ドキュメントファイル名(パスなしの場合はリストファイルと同一フォルダ)\r\n;2:フォント名\r\n;3:フォントサイズ\r\n"
-    ";4:フォントスタイル\r\n;5:行の折り返し指定\r\n;※現在のバージョンでは対応しておりません\r\n"
-    "0:\r\n1:\r\n2:ＭＳ Ｐゴシック\r\n3:9\r\n4:0\r\n5:1\r\n;\r\n"
-    ";a:ファイル名(パスなしの場合はリストファイルと同一フォルダ)\r\n;b:書庫ファイル内ファイル名\r\n;c:タイトル\r\n"
-    ";d:演奏時間\r\n;e:メディア種類 SMF/MP3\r\n;f:プログラマ名/アーティスト\r\n;g:著作権/コメント\r\n"
-    ";h:音源名/アルバム\r\n;i:エディット\r\n;j:演奏レート\r\n;\r\n")
-
-
-def list_file(paths):
-    text = LIST_HEADER
-    for path in paths:
-        text += f"a:{path}\r\nb:\r\nc:x\r\nd:0\r\ne:\r\nf:\r\ng:\r\nh:\r\ni:\r\nj:\r\n@\r\n"
-    return text.encode("cp932")
+from koru_e2e import (KoruTestCase, cp932, entries, ini_value, is_player_message_dialog, list_file, windows_path,
+                      write_wav)
 
 
 def ext_rows(ini):
@@ -96,6 +81,7 @@ class AddingTest(KoruTestCase):
         self.assertIsNotNone(texts)
         self.assertIn("最大ﾘｽﾄ数を越えて登録する事はできません。", texts)
         self.assertIn("MEDIA-PLAYER - KORU", texts)
+        self.assertTrue(is_player_message_dialog(texts))
         koru.screenshot("list-full-message")
         code, _ = koru.probe("click", "#32770", "OK")
         self.assertEqual(code, 0)

@@ -434,6 +434,39 @@ TEST_F(AddPathTest, ForeignListsAreImportedAfterTheStopCommand) {
   EXPECT_EQ(list.Count(), 2);
 }
 
+TEST_F(AddPathTest, AListFileThatDoesNotFitIsRefusedAndNeitherFileChangesAtExit) {
+  // 150 entries against a capacity of 100, as the own format and as MIDIPLAY.
+  std::vector<std::string> names;
+  std::string midiplay = "[MIDIPLAY]\r\nnumtracks=150\r\n";
+  for (int i = 0; i < 150; ++i) {
+    names.push_back("D:\\m\\" + std::to_string(i) + ".mid");
+    midiplay += std::to_string(i) + "=" + names.back() + "\r\n";
+  }
+  const std::vector<std::pair<std::string, std::string>> listFiles = {{"D:\\lists\\own.mpl", OwnListBytes(names)},
+                                                                      {"D:\\lists\\_default.mpl", midiplay}};
+  list.SetCapacity(100);
+  for (const char* path : {"C:\\a.mid", "C:\\b.mid", "C:\\c.mid"}) list.AddEntry(path, {});
+  list.SetCurrentIndex(1);
+  ASSERT_TRUE(SaveList(list, files, {}));
+  const std::string saved = files.Contents("C:\\KORU\\_default.mpl");
+
+  for (const auto& [path, bytes] : listFiles) {
+    SCOPED_TRACE(path);
+    files.AddFile(path, bytes);
+    log.clear();
+    player.texts.clear();
+    EXPECT_FALSE(Add(path).added);
+    EXPECT_EQ(log, (EventLog{"stop", "front", "message 48"}));
+    EXPECT_EQ(player.texts, std::vector<std::string>{cp932::FromUtf8(u8"最大ﾘｽﾄ数を越えて登録する事はできません。")});
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"C:\\a.mid", "C:\\b.mid", "C:\\c.mid"}));
+    EXPECT_EQ(list.CurrentIndex(), 1);
+    EXPECT_EQ(list.ListPath(), "C:\\KORU\\_default.mpl");
+    ASSERT_TRUE(SaveList(list, files, {}));  // what the exit does
+    EXPECT_EQ(files.Contents("C:\\KORU\\_default.mpl"), saved);
+    EXPECT_EQ(files.Contents(path), bytes);
+  }
+}
+
 TEST_F(AddPathTest, UnknownTypeThatPlaysIsAddedAndRegisteredOnYes) {
   player.reply = answer::kYes;
   const AddResult result = Add("C:\\new\\tune.xyz");

@@ -101,15 +101,18 @@ TEST(HandOverWriter, OptionsAreNotHandedOverAndOnlySlashOneSetsNoRepeat) {
   EXPECT_EQ(taken.size(), 2u);
 }
 
-TEST(HandOverWriter, TrailingOptionOrUnusablePathLeavesTheBatchOpen) {
+TEST(HandOverWriter, TrailingOptionLeavesTheBatchOpenButAnUnusablePathDoesNot) {
   std::atomic<std::uint8_t> noRepeat{0};
   std::vector<Taken> taken = RunWriter({Path("C:\\a.mid"), Option("/1")}, noRepeat);
   ASSERT_EQ(taken.size(), 1u);
   EXPECT_EQ(taken[0].moreFollows, 1);
 
-  taken = RunWriter({Path("C:\\a.mid"), {HandOverArgument::Kind::Unusable, ""}}, noRepeat);
-  ASSERT_EQ(taken.size(), 1u);
+  // Nothing is sent for an unusable path: the last path sent ends the batch.
+  const HandOverArgument unusable{HandOverArgument::Kind::Unusable, ""};
+  taken = RunWriter({Path("C:\\a.mid"), unusable, Path("C:\\b.mid"), unusable, unusable}, noRepeat);
+  ASSERT_EQ(taken.size(), 2u);
   EXPECT_EQ(taken[0].moreFollows, 1);
+  EXPECT_EQ(taken[1].moreFollows, 0);
 }
 
 TEST(HandOverWriter, GivesUpWhenTheSlotStaysTaken) {

@@ -31,14 +31,13 @@ class ListFileTest : public ::testing::Test {
 
   bool LoadBytes(std::string bytes) {
     files_.AddFile(kListPath, std::move(bytes));
-    return LoadList(list_, files_);
+    return LoadList(list_, files_, kListPath) == ListRead::kRead;
   }
   // Saves list_ and loads the file into a second list.
   MediaList SavedAndLoaded(const ListFileOptions& options = {}) {
     EXPECT_TRUE(SaveList(list_, files_, options));
     MediaList loaded(kProgramFolder);
-    loaded.SetListPath(kListPath);
-    EXPECT_TRUE(LoadList(loaded, files_));
+    EXPECT_EQ(LoadList(loaded, files_, kListPath), ListRead::kRead);
     return loaded;
   }
 
@@ -117,14 +116,6 @@ TEST_F(ListFileTest, LettersNeedAnEntryAndEveryOtherLineIsIgnored) {
   EXPECT_EQ(list_.HeaderField(2), FromUtf8(u8"ＭＳ Ｐゴシック")) << "a loaded list starts from the default header";
 }
 
-TEST_F(ListFileTest, EntriesBeyondTheCapacityAreDroppedWithTheirFields) {
-  list_.SetCapacity(2);
-  ASSERT_TRUE(LoadBytes(std::string(kHeader) + "a:one\r\na:two\r\nb:m2\r\na:three\r\nb:m3\r\nj:3\r\na:four\r\n"));
-  ASSERT_EQ(list_.Count(), 2);
-  EXPECT_EQ(list_.Entry(1).member, "m2") << "the dropped entry's fields must not land on the last kept one";
-  EXPECT_EQ(list_.Entry(1).rate, "");
-}
-
 TEST_F(ListFileTest, TheBackupGoesToTheProgramFolderOnlyAfterASuccessfulSave) {
   ASSERT_TRUE(SaveList(list_, files_, {.backupToProgramFolder = false}));
   EXPECT_FALSE(files_.Has("C:\\KORU\\my.bak"));
@@ -141,13 +132,12 @@ TEST_F(ListFileTest, TheBackupGoesToTheProgramFolderOnlyAfterASuccessfulSave) {
 
 TEST_F(ListFileTest, AMissingListIsLookedForInTheProgramFolder) {
   files_.AddFile("C:\\KORU\\my.mpl", std::string(kHeader) + "a:E:\\found.mid\r\n");
-  ASSERT_TRUE(LoadList(list_, files_));
+  ASSERT_EQ(LoadList(list_, files_, kListPath), ListRead::kRead);
   EXPECT_EQ(list_.ListPath(), "C:\\KORU\\my.mpl");
   EXPECT_EQ(list_.Count(), 1);
 
-  list_.SetListPath("D:\\lists\\other.mpl");
-  EXPECT_FALSE(LoadList(list_, files_));
-  EXPECT_EQ(list_.ListPath(), "D:\\lists\\other.mpl");
+  EXPECT_EQ(LoadList(list_, files_, "D:\\lists\\other.mpl"), ListRead::kNotRead);
+  EXPECT_EQ(list_.ListPath(), "C:\\KORU\\my.mpl") << "a list that did not load is not the list's file";
 }
 
 TEST_F(ListFileTest, AMidiplayListIsTriedFirstEvenBehindALoneCarriageReturn) {

@@ -1,4 +1,5 @@
 #include "medialist/media_info_reader.h"
+#include "medialist/smf_info.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,16 @@ TEST_F(MediaInfoReaderTest, MidiTrackLengthIsCappedAtTheFile) {
   EXPECT_EQ(entry.title, "kept");
   EXPECT_EQ(entry.copyright, "");
   EXPECT_LE(recorder.largestRead, bytes.size());
+
+  // A file that really is that large gives no more than a few megabytes of
+  // track: the i686 build has 2 GB of address space for everything.
+  std::string large = Smf("MTrk\xFF\xFF\xFF\xFF"s + Meta(3, "large"));
+  large.resize(kSmfHeadSize + kSmfTrackReadLimit + 4096, '\0');
+  files.AddFile("C:\\large.mid", large);
+  recorder.largestRead = 0;
+  EXPECT_TRUE(capped.Read(list, "C:\\large.mid", entry));
+  EXPECT_EQ(entry.title, "large");
+  EXPECT_LE(recorder.largestRead, kSmfTrackReadLimit);
 }
 
 TEST_F(MediaInfoReaderTest, CompleteVersion23TagIgnoresVersion1) {

@@ -85,6 +85,13 @@ TEST_F(PlaybackControllerTest, EntryWithoutFolderLiesBesideTheListFile) {
   rig.list.AddEntry("tune.mid", "");
   rig.controller().FuncPlayClick();
   EXPECT_EQ(rig.device.log.front(), "open D:\\Lists\\tune.mid 0");
+
+  // Only a path with a drive or a leading backslash says where it lies.
+  for (auto [entry, resolved] : {std::pair{"sub\\c.wav", "D:\\Lists\\sub\\c.wav"},
+                                 std::pair{"E:\\m\\c.wav", "E:\\m\\c.wav"}, std::pair{"\\m\\c.wav", "\\m\\c.wav"},
+                                 std::pair{"\\\\server\\share\\c.wav", "\\\\server\\share\\c.wav"}}) {
+    EXPECT_EQ(ResolveEntryPath(entry, rig.list.ListPath()), resolved) << entry;
+  }
 }
 
 TEST_F(PlaybackControllerTest, MissingFileIsReportedWithTheDeviceClosed) {

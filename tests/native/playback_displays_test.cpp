@@ -72,6 +72,8 @@ TEST_F(PlaybackDisplaysTest, BlankRunsReduceOnlyBeforeAnOrdinaryCharacter) {
       {"A" + full + full + "  B", "A" + full + full + " B"},
       {"  A", " A"},
       {"", ""},
+      // "メ" is 0x83 0x81: its trail byte and the "@" after it are no blank.
+      {"\x83\x81@" + full + "B", "\x83\x81@" + full + "B"},
   };
   for (const Case& c : cases) EXPECT_EQ(ReduceBlanks(c.in), c.out) << c.in;
 }

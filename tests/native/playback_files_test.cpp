@@ -57,6 +57,21 @@ TEST(PlaybackFiles, ShortPathReplacesComponentsUpToTheFirstMissingOne) {
   EXPECT_EQ(ToShortPath(names, "C:\\Nowhere\\x.mid"), "C:\\Nowhere\\x.mid");
 }
 
+TEST(PlaybackFiles, ShortPathNeverAsksForTheRoot) {
+  // Asked for, "C:" would name the current folder of drive C and give its
+  // short name; a share has none of its own.
+  FakePlaybackFiles names;
+  names.shortNames = {{"C:", "CURREN~1"},         {"\\\\server", "SERVER~1"},
+                      {"\\\\server\\share", "SHARE~1"}, {"C:\\Long Folder", "LONGFO~1"},
+                      {"\\\\server\\share\\Long Folder", "LONGFO~1"}};
+  names.existing = {"C:\\Long Folder\\a.mid", "\\\\server\\share\\Long Folder\\a.mid"};
+  for (auto [path, expected] : {std::pair{"C:\\Long Folder\\a.mid", "C:\\LONGFO~1\\a.mid"},
+                                std::pair{"\\\\server\\share\\Long Folder\\a.mid", "\\\\server\\share\\LONGFO~1\\a.mid"},
+                                std::pair{"C:\\", "C:\\"}}) {
+    EXPECT_EQ(ToShortPath(names, path), expected) << path;
+  }
+}
+
 TEST(PlaybackFiles, ShortPathDoesNotSplitAtATrailByteBackslash) {
   // "表" is 0x95 0x5C: its trail byte is no separator.
   const std::string folder = "C:\\" + cp932::FromUtf8(u8"表示");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "medialist/list_read.h"
 #include "medialist/media_list.h"
 #include "platform/cp932.h"
 #include "settings/settings.h"
@@ -40,7 +41,7 @@ struct PlayerRun {
     list.readInfoOnAdd = false;
   }
   void Start() {
-    unreadable = LoadPlayerData(settings, list, files, order);
+    unreadable = LoadPlayerData(settings, list, files, order, dialogs);
     interval = ApplyListSettings(settings, list, dialogs, [this] { ++broughtToFront; });
   }
   void Exit() { StorePlayerData(settings, list, files, order, unreadable); }
@@ -100,7 +101,7 @@ TEST(PlayerData, ListStateSurvivesARestart) {
   EXPECT_EQ(again.settings.RecentFile(0), "C:\\KORU\\_default.mpl");
 }
 
-TEST(PlayerData, StoredTrackIsClampedIntoTheList) {
+TEST(PlayerData, StoredTrackBelowZeroBecomesZeroAndBeyondTheListIsLeftForPlay) {
   testing::FakeFileSystem files;
   {
     PlayerRun run(files);
@@ -109,7 +110,7 @@ TEST(PlayerData, StoredTrackIsClampedIntoTheList) {
     run.list.AddEntry("C:\\m\\b.mid", "");
     run.Exit();
   }
-  for (auto [stored, expected] : {std::pair{"-5", 0}, std::pair{"99", 1}, std::pair{"x", 0}}) {
+  for (auto [stored, expected] : {std::pair{"-5", 0}, std::pair{"99", 99}, std::pair{"x", 0}}) {
     std::string ini = Ini(files);
     std::size_t at = ini.find("track=", ini.find("[MPL]"));
     ini.replace(at, ini.find('\r', at) - at, std::string("track=") + stored);
@@ -189,16 +190,37 @@ TEST(PlayerData, FailedListSaveKeepsTheOldListAndStillSavesTheSettings) {
   EXPECT_NE(Ini(files).find("play=00"), std::string::npos);
 }
 
+TEST(PlayerData, AKoruIniThatCannotBeReadIsNotOverwrittenAtExit) {
+  testing::FakeFileSystem files;
+  const std::string ini = "[MPL]\r\nrepeat=0\r\n[MINE]\r\nkey=kept\r\n";
+  files.AddFile("C:\\KORU\\KORU.ini", ini);
+  files.FailReadsOf("C:\\KORU\\KORU.ini");  // another program holds it
+  PlayerRun run(files);
+  run.Start();
+  EXPECT_TRUE(run.order.repeat) << "the run goes on with the defaults";
+  EXPECT_EQ(run.dialogs.asked, std::vector<std::string>{cp932::FromUtf8(
+                                   u8"KORU.iniを読み込めませんでした。\n"
+                                   u8"既定の設定で起動します。今回の設定はKORU.iniに保存されません。")});
+  EXPECT_EQ(run.dialogs.lastFlags, 48);
+  files.AllowReadsOf("C:\\KORU\\KORU.ini");  // and lets go before the exit
+  run.Exit();
+  EXPECT_EQ(Ini(files), ini);
+}
+
 TEST(PlayerData, AListFileThatDidNotLoadIsNotEmptiedAtExit) {
   testing::FakeFileSystem files;
+  std::string tooLong = "MEDIA-PLAYER KORU List File\r\n";
+  for (int i = 0; i <= MediaList::kDefaultCapacity; ++i) tooLong += "a:C:\\m\\" + std::to_string(i) + ".mid\r\n";
   const std::string foreign = "KORU List v9\r\na:C:\\m\\a.mid\r\n";  // a kind this version does not read
-  files.AddFile("C:\\KORU\\_default.mpl", foreign);
-  {
+  for (const std::string& list : {tooLong, foreign}) {
+    files.AddFile("C:\\KORU\\_default.mpl", list);
     PlayerRun run(files);
     run.Start();
     EXPECT_EQ(run.unreadable, "C:\\KORU\\_default.mpl");
+    const std::vector<std::string> told = list == tooLong ? std::vector{ListFullText()} : std::vector<std::string>{};
+    EXPECT_EQ(run.dialogs.asked, told);
     run.Exit();
-    EXPECT_EQ(files.Contents("C:\\KORU\\_default.mpl"), foreign);
+    EXPECT_EQ(files.Contents("C:\\KORU\\_default.mpl"), list);
   }
   PlayerRun run(files);
   run.Start();

@@ -22,6 +22,10 @@ class FakeFileSystem : public FileSystem {
   void RemoveFile(const std::string& path) { files_.erase(Key(path)); }
   // Makes every write to this path fail (a locked or read-only file).
   void FailWritesTo(const std::string& path) { failingWrites_.insert(Key(path)); }
+  // Makes every read of this path fail while it still exists (a file another
+  // program holds open without sharing).
+  void FailReadsOf(const std::string& path) { failingReads_.insert(Key(path)); }
+  void AllowReadsOf(const std::string& path) { failingReads_.erase(Key(path)); }
 
   bool Has(const std::string& path) const { return files_.count(Key(path)) != 0; }
   const std::string& Contents(const std::string& path) const { return files_.at(Key(path)).bytes; }
@@ -31,12 +35,12 @@ class FakeFileSystem : public FileSystem {
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
     ++opens;
     auto it = files_.find(Key(path));
-    if (it == files_.end()) return nullptr;
+    if (it == files_.end() || failingReads_.count(Key(path))) return nullptr;
     return std::make_unique<MemoryFile>(it->second.bytes);
   }
   std::optional<std::string> ReadWholeFile(const std::string& path) override {
     auto it = files_.find(Key(path));
-    if (it == files_.end()) return std::nullopt;
+    if (it == files_.end() || failingReads_.count(Key(path))) return std::nullopt;
     return it->second.bytes;
   }
   bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
@@ -107,7 +111,7 @@ class FakeFileSystem : public FileSystem {
 
   std::map<std::string, StoredFile> files_;
   std::map<std::string, std::string> folders_;
-  std::set<std::string> hidden_, links_, failingWrites_;
+  std::set<std::string> hidden_, links_, failingWrites_, failingReads_;
 };
 
 }  // namespace koru::testing

@@ -62,8 +62,7 @@ TEST_F(ListFileOnWindowsTest, AListUnderAJapaneseNameIsSavedBackedUpAndLoaded) {
             files_.ReadWholeFile(list.ListPath()));
 
   MediaList loaded(programFolder_);
-  loaded.SetListPath(list.ListPath());
-  ASSERT_TRUE(LoadList(loaded, files_));
+  ASSERT_EQ(LoadList(loaded, files_, list.ListPath()), ListRead::kRead);
   ASSERT_EQ(loaded.Count(), 1);
   EXPECT_EQ(loaded.Entry(0).path, FromUtf8(u8"D:\\音楽\\表.mid"));
   EXPECT_EQ(loaded.Entry(0).title, FromUtf8(u8"ソ連"));

@@ -336,6 +336,15 @@ TEST_F(MediaDeviceTest, AFailedOpenLeavesNoMediumOpen) {
   EXPECT_STRNE(device_.LastErrorText().c_str(), "");
 }
 
+TEST_F(MediaDeviceTest, ACodeWithoutASystemTextGivesNoText) {
+  // Wine has no text for success; whatever the system says, nothing is made up,
+  // so the player can say in its own words that playing failed.
+  wchar_t system[256] = {};
+  const bool known = ::mciGetErrorStringW(0, system, static_cast<UINT>(std::size(system)));
+  OpenForPlay(WriteTone());
+  EXPECT_EQ(device_.LastErrorText(), known ? NarrowLossy(system) : "");
+}
+
 TEST_F(MediaDeviceTest, DisplayWindowSetWhileClosedIsKeptForTheNextOpen) {
   const HWND panel = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 64, 48, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(panel, nullptr);

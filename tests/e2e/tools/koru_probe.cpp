@@ -5,7 +5,9 @@
 //   koru_probe wait CLASS MS [TEXT]       waits for such a window (caption containing TEXT), prints its caption
 //   koru_probe wait-gone CLASS MS         waits until no window of CLASS is left
 //   koru_probe close CLASS MS             posts WM_CLOSE to each and waits for their processes to end
-//   koru_probe texts CLASS                the texts of the window and its child controls, one per line
+//   koru_probe texts CLASS                the window's text, then "class<TAB>control id<TAB>text" per child
+//   koru_probe hold PATH RELEASE MS       opens PATH without sharing, prints "held" and keeps it open
+//                                         until the file RELEASE exists (or MS have passed)
 //   koru_probe command CLASS ID           posts WM_COMMAND with ID to the window
 //   koru_probe click CLASS TEXT           clicks the child button whose text is TEXT
 //   koru_probe press CLASS ID             clicks the child button with the control ID (IDOK 1, IDYES 6, IDNO 7)
@@ -129,7 +131,9 @@ int Texts(const std::wstring& className) {
   std::vector<HWND> windows = TopLevelWindows(className);
   for (HWND window : windows) {
     Print(TextOf(window));
-    for (HWND child : Children(window)) Print(ClassOf(child) + L"\t" + TextOf(child));
+    for (HWND child : Children(window)) {
+      Print(ClassOf(child) + L"\t" + std::to_wstring(GetDlgCtrlID(child)) + L"\t" + TextOf(child));
+    }
   }
   return windows.empty() ? 1 : 0;
 }
@@ -162,6 +166,17 @@ int Press(const std::wstring& className, int id) {
   return 1;
 }
 
+// Stands for another program that holds a file open without sharing.
+int Hold(const std::wstring& path, const std::wstring& release, DWORD timeout) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  Print(L"held");
+  const DWORD start = GetTickCount();
+  while (GetFileAttributesW(release.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start <= timeout) Sleep(50);
+  CloseHandle(file);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -176,5 +191,6 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"command" && argc >= 4) return Command(className, _wtoi(argv[3]));
   if (verb == L"click" && argc >= 4) return Click(className, argv[3]);
   if (verb == L"press" && argc >= 4) return Press(className, _wtoi(argv[3]));
+  if (verb == L"hold" && argc >= 5) return Hold(argv[2], argv[3], wcstoul(argv[4], nullptr, 10));
   return 2;
 }
