@@ -3,7 +3,7 @@
 # that needs POSIX ends in "_posix". ui/ and lumetrix/ are Windows throughout.
 # The entry point (startup/main_win32.cpp) belongs to the program, not the core.
 
-set(KORU_CORE_DIRS platform startup playback medialist settings archive convert desktop)
+set(KORU_CORE_DIRS platform startup playback medialist settings archive convert desktop ui/layout)
 
 function(koru_collect_core out_var)
   set(files)
