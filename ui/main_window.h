@@ -1,6 +1,7 @@
 // TfrmMain, the player's main window: the control bar, the timer timPlay, the
 // media device mplMain and the tray icon. It is the view of the playback
-// core and routes its menus, buttons and tray commands to it.
+// core and runs its commands: menu items, tray items, speed buttons and
+// shortcut keys all arrive as one command id each (ui/commands.h).
 #pragma once
 
 #include <windows.h>
@@ -25,15 +26,18 @@
 #include "playback/player_view.h"
 #include "playback/shell_link_win32.h"
 #include "playback/system_clock.h"
+#include "platform/unique_handle_win32.h"
 #include "settings/settings.h"
 #include "startup/hand_over_consumer.h"
 #include "ui/control_bar.h"
+#include "ui/layout/design_scale.h"
 #include "ui/player_dialogs.h"
 #include "ui/tray_icon.h"
+#include "ui/window.h"
 
 namespace koru {
 
-class TfrmMain : public HandOverHost, public PlayerView, public MainWindowFront {
+class TfrmMain : public Window, public HandOverHost, public PlayerView, public MainWindowFront {
  public:
   struct Context {
     MediaList& list;
@@ -46,18 +50,15 @@ class TfrmMain : public HandOverHost, public PlayerView, public MainWindowFront 
   };
 
   static constexpr wchar_t kClassName[] = L"TfrmMain";
-  static constexpr int kDesignClientWidth = 400;
-  static constexpr int kDesignClientHeight = 256;
+  static constexpr int kDesignClientWidth = 400;   // W0
+  static constexpr int kDesignClientHeight = 256;  // H0
   static constexpr UINT_PTR kPlayTimerId = 1;
 
   explicit TfrmMain(Context context);
   ~TfrmMain() override;
-  TfrmMain(const TfrmMain&) = delete;
-  TfrmMain& operator=(const TfrmMain&) = delete;
 
-  // Registers the class and creates the window (FormCreate runs inside).
+  // Creates the window (FormCreate runs inside).
   bool Create(HINSTANCE instance);
-  HWND Handle() const { return hwnd_; }
   void Show(int showCommand);
 
   // HandOverHost
@@ -90,33 +91,35 @@ class TfrmMain : public HandOverHost, public PlayerView, public MainWindowFront 
   bool ApplicationActive() override;
   void SetHourglass(bool on) override;
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+ protected:
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  void FormCreate();
-  void FormDestroy();
+ private:
+  void FormCreate(HWND hwnd);
+  void FormResize(HWND hwnd, int clientWidth);
+  void FormDestroy(HWND hwnd);
   void timPlayTimer();
-  void HandleCommand(int id, int notification, HWND control);
-  void HandleScroll(HWND control, int code);
-  void IconNotify(LPARAM event);
+  void RunCommand(HWND hwnd, int command);
+  void IconNotify(HWND hwnd, LPARAM event);
+  void mnuTrayRestoreClick(HWND hwnd);
+  void Screen0DblClick();
+  void lblTitleDblClick();
   void RestoreWindowBounds();
   void StoreWindowBounds();
   void SetClientSize(int width, int height);
-  void CheckMenu(int id, bool checked);
-  void EnableMenu(int id, bool enabled);
+  int Px(int designPixels) const;
 
   Context context_;
   HINSTANCE instance_ = nullptr;
-  HWND hwnd_ = nullptr;
-  HMENU pumTray_ = nullptr;
-  HMENU pumScreen_ = nullptr;
+  int dpi_ = kDesignDpi;
+  UniqueMenu pumTray_;
+  UniqueMenu pumScreen_;
   UINT iconNotify_ = 0;
   PlayOrder order_;
   std::string tempFolder_;
   std::string unreadableListPath_;
-  int expandedClientHeight_ = kDesignClientHeight;
-  SliderRange sliderRange_;
+  int expandedClientHeight_ = 0;  // at the screen's DPI
+  bool messageDialogHasFont_ = false;
   bool inTimerTick_ = false;
   HCURSOR cursorBeforeHourglass_ = nullptr;
 
