@@ -136,6 +136,19 @@ class Koru:
     def path(self, name):
         return os.path.join(self.folder, name)
 
+    def layout(self):
+        """The main window's client size and its visible controls' bounds:
+        {"client": (width, height), (class, text): (left, top, width, height)}."""
+        code, out = self.probe("layout", "TfrmMain")
+        found = {}
+        for line in out.splitlines():
+            fields = line.split("\t")
+            if fields[0] == "client":
+                found["client"] = tuple(int(n) for n in fields[1:3])
+            elif len(fields) == 6:
+                found[(fields[0], fields[1])] = tuple(int(n) for n in fields[2:6])
+        return found
+
     def caption(self):
         windows = self.main_windows()
         return windows[0][2] if windows else None
@@ -154,6 +167,12 @@ class Koru:
 
     def exists(self, name):
         return os.path.exists(os.path.join(self.folder, name))
+
+
+def set_screen_dpi(dpi):
+    """The screen's DPI for programs started from now on (Wine's LogPixels)."""
+    subprocess.run([WINE, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                    "/d", str(dpi), "/f"], env=ENV, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def write_wav(path, seconds, frequency=440, rate=22050):

@@ -8,6 +8,8 @@
 //   koru_probe texts CLASS                the window's text, then "class<TAB>control id<TAB>text" per child
 //   koru_probe hold PATH RELEASE MS       opens PATH without sharing, prints "held" and keeps it open
 //                                         until the file RELEASE exists (or MS have passed)
+//   koru_probe layout CLASS               the window's client size, then each visible child control:
+//                                         "class<TAB>text<TAB>left<TAB>top<TAB>width<TAB>height" in client pixels
 //   koru_probe command CLASS ID           posts WM_COMMAND with ID to the window
 //   koru_probe click CLASS TEXT           clicks the child button whose text is TEXT
 //   koru_probe press CLASS ID             clicks the child button with the control ID (IDOK 1, IDYES 6, IDNO 7)
@@ -18,6 +20,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -138,6 +141,30 @@ int Texts(const std::wstring& className) {
   return windows.empty() ? 1 : 0;
 }
 
+std::wstring Numbers(std::initializer_list<long> values) {
+  std::wstring text;
+  for (long value : values) text += L"\t" + std::to_wstring(value);
+  return text;
+}
+
+int Layout(const std::wstring& className) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  if (windows.empty()) return 1;
+  HWND window = windows.front();
+  RECT client{};
+  GetClientRect(window, &client);
+  Print(L"client" + Numbers({client.right, client.bottom}));
+  for (HWND child : Children(window)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT bounds{};
+    GetWindowRect(child, &bounds);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&bounds), 2);
+    Print(ClassOf(child) + L"\t" + TextOf(child) +
+          Numbers({bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top}));
+  }
+  return 0;
+}
+
 int Command(const std::wstring& className, int id) {
   std::vector<HWND> windows = TopLevelWindows(className);
   for (HWND window : windows) PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
@@ -188,6 +215,7 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"wait-gone" && argc >= 4) return WaitGone(className, wcstoul(argv[3], nullptr, 10));
   if (verb == L"close" && argc >= 4) return Close(className, wcstoul(argv[3], nullptr, 10));
   if (verb == L"texts") return Texts(className);
+  if (verb == L"layout") return Layout(className);
   if (verb == L"command" && argc >= 4) return Command(className, _wtoi(argv[3]));
   if (verb == L"click" && argc >= 4) return Click(className, argv[3]);
   if (verb == L"press" && argc >= 4) return Press(className, _wtoi(argv[3]));
