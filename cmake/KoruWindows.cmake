@@ -27,7 +27,7 @@ find_package(JPEG REQUIRED)
 koru_collect_core(KORU_CORE_SOURCES)
 add_library(koru_core STATIC ${KORU_CORE_SOURCES})
 target_include_directories(koru_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(koru_core PUBLIC winmm shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 kernel32)
+target_link_libraries(koru_core PUBLIC winmm shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 version kernel32)
 koru_warnings(koru_core)
 
 # The windows and dialogs with their resources, shared by the program and the
@@ -38,6 +38,11 @@ add_library(koru_ui STATIC ${KORU_UI_SOURCES})
 target_link_libraries(koru_ui PUBLIC koru_core)
 koru_warnings(koru_ui)
 add_library(koru_ui_resources OBJECT ${KORU_UI_RESOURCES})
+# The project's version, for the version block, the manifest and the program.
+configure_file(${PROJECT_SOURCE_DIR}/ui/koru_version.h.in ${CMAKE_BINARY_DIR}/generated/koru_version.h @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/ui/koru.manifest.in ${CMAKE_BINARY_DIR}/generated/koru.manifest @ONLY)
+target_include_directories(koru_ui PUBLIC ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(koru_ui_resources PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 # The program.
 add_executable(KORU WIN32 ${PROJECT_SOURCE_DIR}/startup/main_win32.cpp)
