@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "playback/media_device.h"
+#include "playback/volume_mixer.h"
 #include "playback/volume_percent.h"
 #include "platform/unique_handle_win32.h"
 

@@ -4,13 +4,13 @@
 #include <optional>
 
 #include "platform/cp932.h"
-#include "playback/delete_matching.h"
-#include "playback/short_path.h"
+#include "platform/delete_matching.h"
+#include "platform/program_title.h"
+#include "platform/short_path.h"
 
 namespace koru {
 namespace {
 
-constexpr char kAppTitle[] = "MEDIA-PLAYER - KORU";
 constexpr int kMaxMovieWidth = 2048;
 constexpr int kMaxMovieHeight = 1536;
 constexpr int kDefaultTimerInterval = 100;
@@ -72,7 +72,7 @@ void PlaybackController::PlayCurrentEntry(bool userInitiated) {
     if (c_.settings.opt.sstp == 1) {
       const std::string script = cp932::FromUtf8(u8"\\h\\s0MEDIA-PLAYER - KORU が、\\n\\n") + c_.displays.TitleLineText() +
                                  cp932::FromUtf8(u8"\\n\\nという曲の演奏を始めたよ。");
-      c_.sstp.SstpSend(kAppTitle, script, "");
+      c_.sstp.SstpSend(kProgramTitle, script, "");
     }
     c_.displays.UpdateTransportButtons(false, true, true, true, true);
     c_.displays.UpdateSliderRange(true);

@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "desktop/file_associator.h"
 #include "platform/file_system.h"
-#include "settings/file_associator.h"
+#include "platform/system_version.h"
 #include "settings/file_type_table.h"
 #include "settings/ini_document.h"
-#include "settings/system_version.h"
 
 namespace koru {
 

@@ -10,12 +10,12 @@
 #include <cstdint>
 #include <thread>
 
-#include "medialist/media_info_reader.h"
+#include "medialist/file_media_info_reader.h"
 #include "medialist/media_list.h"
 #include "platform/file_system_win32.h"
 #include "platform/program_folder_win32.h"
 #include "settings/settings.h"
-#include "settings/system_version.h"
+#include "platform/system_version.h"
 #include "startup/command_line_win32.h"
 #include "startup/hand_over_writer.h"
 #include "startup/shared_record_win32.h"

@@ -8,13 +8,13 @@
 #include <exception>
 
 #include "platform/wide_text_win32.h"
-#include "ui/program_title.h"
+#include "platform/program_title.h"
 
 namespace koru {
 
 // `what` is code page 932, as every text of the program.
 inline void ShowExceptionReport(HWND owner, const char* what) {
-  MessageBoxW(owner, Widen(what).c_str(), kProgramTitle, MB_OK | MB_ICONSTOP);
+  MessageBoxW(owner, Widen(what).c_str(), Widen(kProgramTitle).c_str(), MB_OK | MB_ICONSTOP);
 }
 
 template <typename Work>

@@ -6,13 +6,13 @@
 #include <utility>
 
 #include "platform/cp932.h"
+#include "platform/program_title.h"
 #include "platform/wide_text_win32.h"
-#include "playback/delete_matching.h"
+#include "platform/delete_matching.h"
 #include "startup/player_data.h"
 #include "ui/bring_to_front.h"
 #include "ui/dpi.h"
 #include "ui/main_window_ids.h"
-#include "ui/program_title.h"
 
 namespace koru {
 namespace {
@@ -84,8 +84,9 @@ bool TfrmMain::Create(HINSTANCE instance) {
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
   RECT bounds = {0, 0, Px(kDesignClientWidth), Px(ControlBar::kDesignHeight)};
   AdjustWindowRectEx(&bounds, style, menu != nullptr, 0);
+  const std::wstring caption = Widen(kProgramTitle);
   return Window::Create({.className = kClassName,
-                         .caption = kProgramTitle,
+                         .caption = caption.c_str(),
                          .style = style,
                          .width = bounds.right - bounds.left,
                          .height = bounds.bottom - bounds.top,

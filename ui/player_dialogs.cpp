@@ -1,7 +1,7 @@
 #include "ui/player_dialogs.h"
 
 #include "platform/wide_text_win32.h"
-#include "ui/program_title.h"
+#include "platform/program_title.h"
 
 namespace koru {
 
@@ -15,14 +15,14 @@ int PlayerDialogs::ShowMessageDialog(std::string_view text, int flags, bool noAs
   if (!frmMsg_ || !frmMsg_->Exists()) {
     UINT style = static_cast<UINT>(flags);
     if (noAsDefault) style |= MB_DEFBUTTON2;
-    return MessageBoxW(owner_, Widen(text).c_str(), kProgramTitle, style);
+    return MessageBoxW(owner_, Widen(text).c_str(), Widen(kProgramTitle).c_str(), style);
   }
   if (frmMsg_->Showing()) {
     if ((flags & 0x0F) != mb::kOk) return AskInDialogOfItsOwn(text, flags, noAsDefault);
     waiting_.push_back({std::string(text), flags});
     return answer::kOk;
   }
-  const int result = frmMsg_->ShowMessageDialog(owner_, text, noAsDefault ? 1 : 0, flags, kProgramTitleText);
+  const int result = frmMsg_->ShowMessageDialog(owner_, text, noAsDefault ? 1 : 0, flags, kProgramTitle);
   ShowWaitingMessages();
   return result;
 }
@@ -30,7 +30,7 @@ int PlayerDialogs::ShowMessageDialog(std::string_view text, int flags, bool noAs
 int PlayerDialogs::AskInDialogOfItsOwn(std::string_view text, int flags, bool noAsDefault) {
   TfrmMsg question(instance_, owner_);
   question.SetFontName(frmMsg_->FontName());
-  return question.ShowMessageDialog(owner_, text, noAsDefault ? 1 : 0, flags, kProgramTitleText);
+  return question.ShowMessageDialog(owner_, text, noAsDefault ? 1 : 0, flags, kProgramTitle);
 }
 
 void PlayerDialogs::ShowWaitingMessages() {
@@ -38,13 +38,13 @@ void PlayerDialogs::ShowWaitingMessages() {
   while (!waiting_.empty() && frmMsg_->Exists()) {
     const WaitingMessage next = std::move(waiting_.front());
     waiting_.pop_front();
-    frmMsg_->ShowMessageDialog(owner_, next.text, 0, next.flags, kProgramTitleText);
+    frmMsg_->ShowMessageDialog(owner_, next.text, 0, next.flags, kProgramTitle);
   }
   waiting_.clear();  // the main window has gone: nobody is left to read them
 }
 
 int PlayerDialogs::SystemMessageBox(std::string_view text, int flags) {
-  return MessageBoxW(owner_, Widen(text).c_str(), kProgramTitle, static_cast<UINT>(flags));
+  return MessageBoxW(owner_, Widen(text).c_str(), Widen(kProgramTitle).c_str(), static_cast<UINT>(flags));
 }
 
 }  // namespace koru

@@ -16,7 +16,8 @@
 #include "playback/clock.h"
 #include "playback/entry_converters.h"
 #include "playback/media_device.h"
-#include "playback/playback_files.h"
+#include "playback/volume_mixer.h"
+#include "platform/playback_files.h"
 #include "playback/player_view.h"
 #include "playback/sstp_sender.h"
 

@@ -21,7 +21,7 @@
 #include "platform/file_system_win32.h"
 #include "platform/wide_text_win32.h"
 #include "playback/add_path.h"
-#include "playback/shell_link_win32.h"
+#include "desktop/shell_link_win32.h"
 #include "settings/settings.h"
 #include "windows/support/test_environment.h"
 

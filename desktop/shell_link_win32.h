@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/com_pointer_win32.h"
-#include "playback/shortcut_resolver.h"
+#include "desktop/shortcut_resolver.h"
 
 namespace koru {
 
