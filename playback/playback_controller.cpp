@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kMaxMovieWidth = 2048;
 constexpr int kMaxMovieHeight = 1536;
-constexpr int kDefaultTimerInterval = 100;
 
 }  // namespace
 
@@ -134,11 +133,7 @@ bool PlaybackController::OpenForPlayabilityCheck(const std::string& path) {
   return true;
 }
 
-int PlaybackController::TimerInterval() const {
-  // The same correction ApplySettings makes to [TIMER] play.
-  const int interval = c_.settings.timer.play;
-  return (interval < 100 || interval > 900) ? kDefaultTimerInterval : interval;
-}
+int PlaybackController::TimerInterval() const { return koru::TimerInterval(c_.settings.timer.play); }
 
 void PlaybackController::HandleEndOfTrack() {
   const bool playsInWindow = c_.settings.opt.movnr == 1 && c_.device.GetDisplayWindow() != 0;
