@@ -45,7 +45,8 @@ target_include_directories(koru_ui PUBLIC ${CMAKE_BINARY_DIR}/generated)
 target_include_directories(koru_ui_resources PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 # The program.
-add_executable(KORU WIN32 ${PROJECT_SOURCE_DIR}/startup/main_win32.cpp)
+list(TRANSFORM KORU_PROGRAM_SOURCES PREPEND "${PROJECT_SOURCE_DIR}/")
+add_executable(KORU WIN32 ${KORU_PROGRAM_SOURCES})
 target_link_libraries(KORU PRIVATE koru_ui koru_ui_resources JPEG::JPEG)
 koru_wide_entry_point(KORU)
 koru_warnings(KORU)

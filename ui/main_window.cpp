@@ -5,34 +5,15 @@
 #include <initializer_list>
 #include <utility>
 
-#include "platform/cp932.h"
 #include "platform/program_title.h"
 #include "platform/wide_text_win32.h"
-#include "platform/delete_matching.h"
-#include "startup/player_data.h"
+#include "playback/list_settings.h"
 #include "ui/bring_to_front.h"
 #include "ui/dpi.h"
 #include "ui/main_window_ids.h"
 
 namespace koru {
 namespace {
-
-// TEMP, else TMP, else the program's folder, then "KORUTEMP\".
-std::string TemporaryFolderPath(const std::string& programFolder) {
-  std::string base;
-  for (const wchar_t* variable : {L"TEMP", L"TMP"}) {
-    wchar_t value[MAX_PATH];
-    const DWORD length = GetEnvironmentVariableW(variable, value, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) continue;
-    if (std::optional<std::string> narrow = Narrow(std::wstring(value, length))) {
-      base = *narrow;
-      break;
-    }
-  }
-  if (base.empty()) base = programFolder;
-  if (base.empty() || base.back() != '\\') base += '\\';
-  return base + "KORUTEMP\\";
-}
 
 // A command's item in each of `menus` (found in their submenus too). Twins
 // that the windows enable or check differently are named menu by menu.
@@ -58,15 +39,7 @@ COLORREF PanelTextColour(int colour) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(Context context)
-    : context_(context),
-      tempFolder_(TemporaryFolderPath(context.list.ProgramFolder())),
-      player_({context.list, context.settings, context.files, playbackFiles_, context.dialogs, *this, device_, mixer_,
-               clock_, EntryConverters{extractor_, rcpConverter_, oggDecoder_}, sstp_, context.infoReader, order_,
-               context.noRepeat, tempFolder_}),
-      adder_({context.list, context.settings, context.files, archiver_, shortcuts_, player_.Controller(),
-              context.dialogs, *this, cursor_}),
-      consumer_(context.list, adder_, context.dialogs, *this) {}
+TfrmMain::TfrmMain(Context context) : context_(std::move(context)) {}
 
 // Destroyed here, while FormDestroy can still run on this object.
 TfrmMain::~TfrmMain() { Destroy(); }
@@ -126,26 +99,24 @@ LRESULT TfrmMain::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 void TfrmMain::FormCreate(HWND hwnd) {
-  CreateDirectoryW(Widen(tempFolder_).c_str(), nullptr);  // an existing folder is reused
   iconNotify_ = RegisterWindowMessageW(L"IconNotify");
   tray_.Add(hwnd, iconNotify_, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_KORU)));
-  PlaybackDisplays& displays = player_.Displays();
+  PlaybackDisplays& displays = context_.player.Displays();
   controlBar_.Create(hwnd, Widen(context_.settings.font.name),
                      {.screen0DblClick = [this] { Screen0DblClick(); },
                       .lblTitleDblClick = [this] { lblTitleDblClick(); },
                       .scbTitleScroll = [&displays](int code, int position) { displays.scbTitleScroll(code, position); },
                       .trbTitleChange = [&displays](int position) { displays.trbTitleChange(position); }});
 
-  unreadableListPath_ = LoadPlayerData(context_.settings, context_.list, context_.files, order_, context_.dialogs);
-  ShowOrder(order_);
+  ShowOrder(context_.order);
   RestoreWindowBounds();
   ApplySettings();
   displays.RefreshList(true);
 
-  if (mixer_.Open()) {
-    if (std::optional<int> percent = mixer_.ReadPercent()) displays.ShowVolume(*percent);
+  if (context_.mixer.Open()) {
+    if (std::optional<int> percent = context_.mixer.ReadPercent()) displays.ShowVolume(*percent);
   }
-  player_.Controller().FuncStopClick();
+  context_.player.Controller().FuncStopClick();
   switch (context_.settings.form.title) {
     case 1: displays.mnuPositionClick(); break;
     case 2: displays.mnuVolumeClick(); break;
@@ -164,14 +135,14 @@ void TfrmMain::FormResize(HWND, int clientWidth) {
   }
 }
 
+// The list and the settings are stored by the application once the window has
+// gone; the window leaves its own state in the settings.
 void TfrmMain::FormDestroy(HWND hwnd) {
   KillTimer(hwnd, kPlayTimerId);
-  if (player_.State() != PlayState::Closed) device_.Close();
-  mixer_.Close();
-  context_.settings.form.title = static_cast<int>(player_.Displays().CurrentTitlePanel());
+  if (context_.player.State() != PlayState::Closed) context_.device.Close();
+  context_.mixer.Close();
+  context_.settings.form.title = static_cast<int>(context_.player.Displays().CurrentTitlePanel());
   StoreWindowBounds();
-  StorePlayerData(context_.settings, context_.list, context_.files, order_, unreadableListPath_);
-  DeleteMatching(playbackFiles_, tempFolder_ + "*.*", true);
   tray_.Remove();
   PostQuitMessage(0);
 }
@@ -182,9 +153,9 @@ void TfrmMain::ApplySettings() {
   controlBar_.SetTextColour(PanelTextColour(settings.panel.color));
   controlBar_.Layout(settings.button.order, settings.button.check);
   SetTimer(Handle(), kPlayTimerId, static_cast<UINT>(interval), nullptr);
-  player_.Displays().UpdateSliderRange(false);
+  context_.player.Displays().UpdateSliderRange(false);
   if (TfrmMsg* frmMsg = context_.dialogs.MessageDialog()) frmMsg->SetFontName(settings.font.name);
-  player_.Displays().ShowStatus("");
+  context_.player.Displays().ShowStatus("");
 }
 
 void TfrmMain::RestoreWindowBounds() {
@@ -238,14 +209,14 @@ void TfrmMain::timPlayTimer() {
     bool& flag;
     ~Leave() { flag = false; }
   } leave{inTimerTick_};
-  consumer_.TakeHandedOverPath(context_.handOver);
-  player_.Controller().timPlayTimer();
+  if (context_.takeHandedOverPath) context_.takeHandedOverPath();
+  context_.player.Controller().timPlayTimer();
 }
 
 void TfrmMain::RunCommand(HWND hwnd, int command) {
-  PlaybackController& controller = player_.Controller();
-  TrackSelection& selection = player_.Selection();
-  PlaybackDisplays& displays = player_.Displays();
+  PlaybackController& controller = context_.player.Controller();
+  TrackSelection& selection = context_.player.Selection();
+  PlaybackDisplays& displays = context_.player.Displays();
   switch (command) {
     case IDM_FUNC_PLAY: controller.FuncPlayClick(); break;
     case IDM_FUNC_SPOT: controller.FuncSpotClick(); break;
@@ -265,11 +236,13 @@ void TfrmMain::RunCommand(HWND hwnd, int command) {
 }
 
 void TfrmMain::Screen0DblClick() {
-  if (context_.settings.mouse.trackl == 2) player_.Displays().StepTitlePanel();
+  if (context_.settings.mouse.trackl == 2) context_.player.Displays().StepTitlePanel();
 }
 
 void TfrmMain::lblTitleDblClick() {
-  if (context_.settings.mouse.titlel == 2 && player_.State() == PlayState::Playing) player_.Controller().FuncSpotClick();
+  if (context_.settings.mouse.titlel == 2 && context_.player.State() == PlayState::Playing) {
+    context_.player.Controller().FuncSpotClick();
+  }
 }
 
 void TfrmMain::mnuTrayRestoreClick(HWND hwnd) {
@@ -289,17 +262,9 @@ void TfrmMain::IconNotify(HWND hwnd, LPARAM event) {
   }
 }
 
-// --- HandOverHost -------------------------------------------------------------
-
-bool TfrmMain::FocusOnOpen() const { return context_.settings.opt.focus == 1; }
+// --- MainWindowFront ----------------------------------------------------------
 
 void TfrmMain::BringMainWindowToFront() { BringToFront(Handle()); }
-
-void TfrmMain::SyncAndRefreshList() { player_.Displays().RefreshList(true); }
-
-void TfrmMain::RevealCurrentRow() {}
-
-void TfrmMain::PlayCurrentEntry(bool userInitiated) { player_.Controller().PlayCurrentEntry(userInitiated); }
 
 // --- PlayerView ---------------------------------------------------------------
 

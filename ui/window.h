@@ -83,15 +83,15 @@ class Window {
   virtual ~Window();
 
   HWND Handle() const { return hwnd_; }
+  // Destroys the window now, its handlers running on this object.
+  void Destroy() const {
+    if (hwnd_) DestroyWindow(hwnd_);
+  }
 
  protected:
   // Registers the class on first use and creates the window; the handlers
   // of WM_NCCREATE and WM_CREATE already run on this object.
   bool Create(const CreateArgs& args);
-  // Destroys the window now, its handlers running on this object.
-  void Destroy() const {
-    if (hwnd_) DestroyWindow(hwnd_);
-  }
   // Default handling: DefWindowProcW with the procedure's hwnd.
   virtual LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
