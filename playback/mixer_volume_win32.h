@@ -6,9 +6,9 @@
 
 #include <optional>
 
+#include "platform/unique_handle_win32.h"
 #include "playback/volume_mixer.h"
 #include "playback/volume_percent.h"
-#include "platform/unique_handle_win32.h"
 
 namespace koru {
 

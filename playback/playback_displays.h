@@ -11,9 +11,9 @@
 
 #include "medialist/media_list.h"
 #include "playback/media_device.h"
-#include "playback/volume_mixer.h"
 #include "playback/play_state.h"
 #include "playback/player_view.h"
+#include "playback/volume_mixer.h"
 #include "settings/settings.h"
 
 namespace koru {

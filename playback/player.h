@@ -8,20 +8,20 @@
 
 #include "medialist/media_list.h"
 #include "platform/file_system.h"
+#include "platform/playback_files.h"
 #include "platform/user_dialogs.h"
 #include "playback/clock.h"
 #include "playback/entry_converters.h"
 #include "playback/entry_preparer.h"
 #include "playback/media_device.h"
-#include "playback/volume_mixer.h"
 #include "playback/play_order.h"
 #include "playback/play_state.h"
 #include "playback/playback_controller.h"
 #include "playback/playback_displays.h"
-#include "platform/playback_files.h"
 #include "playback/player_view.h"
 #include "playback/sstp_sender.h"
 #include "playback/track_selection.h"
+#include "playback/volume_mixer.h"
 #include "settings/settings.h"
 
 namespace koru {

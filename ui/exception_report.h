@@ -7,8 +7,8 @@
 
 #include <exception>
 
-#include "platform/wide_text_win32.h"
 #include "platform/program_title.h"
+#include "platform/wide_text_win32.h"
 
 namespace koru {
 

@@ -1,7 +1,7 @@
 #include "ui/player_dialogs.h"
 
-#include "platform/wide_text_win32.h"
 #include "platform/program_title.h"
+#include "platform/wide_text_win32.h"
 
 namespace koru {
 
