@@ -253,6 +253,7 @@ void ControlBar::SetPausedMark(bool paused) {
   paused_ = paused;
   const RECT caption = CaptionArea(kSpot);
   InvalidateRect(Handle(), &caption, TRUE);
+  UpdateWindow(Handle());
 }
 
 void ControlBar::Show(TitlePanel panel) {

@@ -289,8 +289,8 @@ void TfrmMain::SetTransport(const TransportState& state) {
     controlBar_.EnableCommand(command, enabled);
     EnableMenuItems(menus, command, enabled);
   }
-  CheckMenuItems(menus, IDM_FUNC_SPOT, state.paused);
   controlBar_.SetPausedMark(state.paused);
+  CheckMenuItems(menus, IDM_FUNC_SPOT, state.paused);
 }
 
 void TfrmMain::EnableTimeSliders(bool enabled) { controlBar_.EnableSlider(enabled); }

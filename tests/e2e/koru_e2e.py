@@ -130,6 +130,18 @@ class Koru:
         code, _ = self.probe("press", "#32770", str(button_id))
         return code == 0
 
+    def wait_enabled(self, control_id, enabled, timeout=30):
+        """Waits until a control of the main window (a speed button by its command's id) is enabled or not."""
+        code, _ = self.probe("wait-enabled", "TfrmMain", str(control_id), "YES" if enabled else "NO",
+                             str(timeout * 1000))
+        return code == 0
+
+    def wait_colour(self, left, top, width, height, rgb, timeout=30):
+        """Waits until the screen shows the colour (0xRRGGBB) in a rectangle of the main window's client area."""
+        code, _ = self.probe("wait-colour", "TfrmMain", str(left), str(top), str(width), str(height),
+                             f"{rgb:06X}", str(timeout * 1000))
+        return code == 0
+
     def command(self, command_id):
         self.probe("command", "TfrmMain", str(command_id))
 
