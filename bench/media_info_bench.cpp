@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "medialist/media_info_reader.h"
+#include "medialist/file_media_info_reader.h"
 #include "medialist/media_list.h"
 #include "platform/posix_file_system.h"
 

@@ -1,9 +1,12 @@
 # Which source files make up the core, by the project's naming rule: inside a
 # subsystem folder, a file that includes <windows.h> ends in "_win32"; a file
-# that needs POSIX ends in "_posix". ui/ and lumetrix/ are Windows throughout.
-# The entry point (startup/main_win32.cpp) belongs to the program, not the core.
+# that needs POSIX ends in "_posix". ui/ and lumetrix/ are Windows throughout,
+# apart from ui/layout, the portable window-layout arithmetic, which the core
+# holds. The entry point and the application object, which builds the windows,
+# belong to the program, not the core.
 
-set(KORU_CORE_DIRS platform startup playback medialist settings archive convert desktop)
+set(KORU_CORE_DIRS platform startup playback medialist settings archive convert desktop ui/layout)
+set(KORU_PROGRAM_SOURCES startup/main_win32.cpp startup/application_win32.cpp)
 
 function(koru_collect_core out_var)
   set(files)
@@ -11,7 +14,7 @@ function(koru_collect_core out_var)
     file(GLOB dir_files CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${dir}/*.cpp")
     list(APPEND files ${dir_files})
   endforeach()
-  list(FILTER files EXCLUDE REGEX "/main_win32\\.cpp$")
+  list(FILTER files EXCLUDE REGEX "/startup/(main|application)_win32\\.cpp$")
   if(WIN32)
     list(FILTER files EXCLUDE REGEX "_posix\\.cpp$")
   else()

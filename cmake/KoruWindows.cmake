@@ -27,14 +27,27 @@ find_package(JPEG REQUIRED)
 koru_collect_core(KORU_CORE_SOURCES)
 add_library(koru_core STATIC ${KORU_CORE_SOURCES})
 target_include_directories(koru_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(koru_core PUBLIC winmm shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 kernel32)
+target_link_libraries(koru_core PUBLIC winmm shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 version kernel32)
 koru_warnings(koru_core)
 
-# The program.
+# The windows and dialogs with their resources, shared by the program and the
+# Windows tests of ui/.
 file(GLOB KORU_UI_SOURCES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/ui/*.cpp")
 file(GLOB KORU_UI_RESOURCES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/ui/*.rc")
-add_executable(KORU WIN32 ${PROJECT_SOURCE_DIR}/startup/main_win32.cpp ${KORU_UI_SOURCES} ${KORU_UI_RESOURCES})
-target_link_libraries(KORU PRIVATE koru_core JPEG::JPEG)
+add_library(koru_ui STATIC ${KORU_UI_SOURCES})
+target_link_libraries(koru_ui PUBLIC koru_core)
+koru_warnings(koru_ui)
+add_library(koru_ui_resources OBJECT ${KORU_UI_RESOURCES})
+# The project's version, for the version block, the manifest and the program.
+configure_file(${PROJECT_SOURCE_DIR}/ui/koru_version.h.in ${CMAKE_BINARY_DIR}/generated/koru_version.h @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/ui/koru.manifest.in ${CMAKE_BINARY_DIR}/generated/koru.manifest @ONLY)
+target_include_directories(koru_ui PUBLIC ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(koru_ui_resources PRIVATE ${CMAKE_BINARY_DIR}/generated)
+
+# The program.
+list(TRANSFORM KORU_PROGRAM_SOURCES PREPEND "${PROJECT_SOURCE_DIR}/")
+add_executable(KORU WIN32 ${KORU_PROGRAM_SOURCES})
+target_link_libraries(KORU PRIVATE koru_ui koru_ui_resources JPEG::JPEG)
 koru_wide_entry_point(KORU)
 koru_warnings(KORU)
 
@@ -103,7 +116,7 @@ file(GLOB KORU_WINDOWS_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/wind
 foreach(test_source IN LISTS KORU_WINDOWS_TESTS)
   get_filename_component(test_name ${test_source} NAME_WE)
   add_executable(${test_name} ${test_source})
-  target_link_libraries(${test_name} PRIVATE koru_core ${KORU_GTEST} ${KORU_GTEST_MAIN} JPEG::JPEG)
+  target_link_libraries(${test_name} PRIVATE koru_ui koru_ui_resources ${KORU_GTEST} ${KORU_GTEST_MAIN} JPEG::JPEG)
   if(TARGET koru_windows_test_support)
     target_link_libraries(${test_name} PRIVATE koru_windows_test_support)
   endif()

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "medialist/media_info_reader.h"
+#include "medialist/file_media_info_reader.h"
 #include "medialist/media_list.h"
 #include "support/fake_file_system.h"
 

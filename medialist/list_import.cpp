@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "medialist/import_list_name.h"
-#include "medialist/ini_section_scan.h"
 #include "medialist/list_lines.h"
 #include "platform/cp932.h"
 #include "settings/ini_document.h"
@@ -118,7 +117,7 @@ ListRead ImportMidiplayList(MediaList& list, FileSystem& files, std::string path
 
 ListRead ImportMidiplayBytes(MediaList& list, FileSystem& files, std::string path, std::string_view bytes) {
   // The own format holds no section; most loads end here without an ini parse.
-  if (!MayHoldSections(bytes)) return ListRead::kNotRead;
+  if (!IniDocument::MayHoldSections(bytes)) return ListRead::kNotRead;
   const IniDocument ini = IniDocument::Parse(bytes);
   const int trackCount = ini.GetInt(kMidiplaySection, "numtracks", -1);
   if (trackCount == -1) return ListRead::kNotRead;

@@ -8,19 +8,9 @@
 #include <vector>
 
 #include "medialist/media_entry.h"
+#include "medialist/media_info_reader.h"
 
 namespace koru {
-
-class MediaList;
-
-// Fills the descriptive fields of an entry from its file. The real readers
-// (MIDI meta events, ID3 tags) implement it; tests pass a fake.
-class MediaInfoReader {
- public:
-  virtual ~MediaInfoReader() = default;
-  // Returns true when the file was recognised completely.
-  virtual bool Read(const MediaList& list, const std::string& path, MediaEntry& entry) = 0;
-};
 
 class MediaList {
  public:

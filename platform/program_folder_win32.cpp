@@ -29,4 +29,20 @@ std::string ProgramFolder() {
   }
 }
 
+std::string TemporaryFolderPath(const std::string& programFolder) {
+  std::string base;
+  for (const wchar_t* variable : {L"TEMP", L"TMP"}) {
+    wchar_t value[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(variable, value, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) continue;
+    if (std::optional<std::string> narrow = Narrow(std::wstring(value, length))) {
+      base = *narrow;
+      break;
+    }
+  }
+  if (base.empty()) base = programFolder;
+  if (base.empty() || base.back() != '\\') base += '\\';
+  return base + "KORUTEMP\\";
+}
+
 }  // namespace koru

@@ -1,4 +1,7 @@
-// Owning wrappers for Win32 handles.
+// One family of owners for what Windows hands out and wants back: kernel
+// objects, files, searches, modules, mapped views, menus, GDI objects and
+// device contexts. Every owner is move-only and hands its handle out only
+// through an explicit Get().
 #pragma once
 
 #include <windows.h>
@@ -7,8 +10,8 @@
 
 namespace koru {
 
-// A handle closed when its owner goes. Traits name the handle's "none"
-// value and how it is closed.
+// A handle given back when its owner goes. Traits name the handle's "none"
+// value and how it is given back.
 template <typename Traits>
 class UniqueHandle {
  public:
@@ -56,36 +59,92 @@ struct ModuleTraits {
   static Handle Invalid() { return nullptr; }
   static void Close(Handle handle) { FreeLibrary(handle); }
 };
+struct MappedViewTraits {
+  using Handle = void*;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle view) { UnmapViewOfFile(view); }
+};
+// A menu not attached to a window (a window destroys its own menu bar).
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle menu) { DestroyMenu(menu); }
+};
+template <typename GdiHandle>
+struct GdiObjectTraits {
+  using Handle = GdiHandle;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle object) { DeleteObject(object); }
+};
 
 using UniqueHandleObject = UniqueHandle<KernelObjectTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueMappedView = UniqueHandle<MappedViewTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 
-// A mapped view of a file mapping.
-class UniqueMappedView {
+// The device context of a window (of the screen for a null window), given
+// back with ReleaseDC.
+class WindowDc {
  public:
-  UniqueMappedView() = default;
-  explicit UniqueMappedView(void* view) : view_(view) {}
-  UniqueMappedView(const UniqueMappedView&) = delete;
-  UniqueMappedView& operator=(const UniqueMappedView&) = delete;
-  UniqueMappedView(UniqueMappedView&& other) noexcept : view_(std::exchange(other.view_, nullptr)) {}
-  UniqueMappedView& operator=(UniqueMappedView&& other) noexcept {
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  WindowDc(WindowDc&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+  WindowDc& operator=(WindowDc&& other) noexcept {
     if (this != &other) {
       Reset();
-      view_ = std::exchange(other.view_, nullptr);
+      window_ = other.window_;
+      dc_ = std::exchange(other.dc_, nullptr);
     }
     return *this;
   }
-  ~UniqueMappedView() { Reset(); }
-  void* Get() const { return view_; }
+  ~WindowDc() { Reset(); }
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
   void Reset() {
-    if (view_) UnmapViewOfFile(view_);
-    view_ = nullptr;
+    if (dc_) ReleaseDC(window_, dc_);
+    dc_ = nullptr;
+  }
+  HWND window_;
+  HDC dc_;
+};
+
+// The device context of a WM_PAINT, from BeginPaint to EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  ~PaintDc() { EndPaint(window_, &paint_); }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_ = {};
+  HDC dc_;
+};
+
+// An object selected into a device context for a scope; the object selected
+// before comes back at its end. Nothing is selected into a null context.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+  ~ScopedSelect() {
+    if (previous_) SelectObject(dc_, previous_);
   }
 
  private:
-  void* view_ = nullptr;
+  HDC dc_;
+  HGDIOBJ previous_;
 };
 
 }  // namespace koru

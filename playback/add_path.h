@@ -9,15 +9,15 @@
 #include <string>
 
 #include "archive/archiver.h"
+#include "desktop/shortcut_resolver.h"
 #include "medialist/list_read.h"
 #include "medialist/media_list.h"
+#include "platform/cursor_control.h"
 #include "platform/file_system.h"
 #include "platform/user_dialogs.h"
-#include "playback/cursor_control.h"
 #include "playback/main_window_front.h"
 #include "playback/path_adder.h"
 #include "playback/playback_commands.h"
-#include "playback/shortcut_resolver.h"
 #include "settings/settings.h"
 
 namespace koru {

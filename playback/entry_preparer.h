@@ -7,9 +7,9 @@
 
 #include "medialist/media_entry.h"
 #include "platform/file_system.h"
+#include "platform/playback_files.h"
 #include "playback/entry_converters.h"
 #include "playback/playback_displays.h"
-#include "playback/playback_files.h"
 #include "playback/player_view.h"
 #include "settings/settings.h"
 

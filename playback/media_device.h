@@ -1,10 +1,8 @@
-// The media device and the master volume as the player uses them. The Win32
-// binding drives the media control interface (MCI) and mixer device 0; the
-// tests use fakes.
+// The media device as the player uses it. The Win32 binding drives the media
+// control interface (MCI); the tests use a fake.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -63,17 +61,6 @@ class MediaDevice {
   virtual DisplayRect DisplayRectangle() = 0;
   // The system's text for the last command's result; empty when it has none.
   virtual std::string LastErrorText() = 0;
-};
-
-class VolumeMixer {
- public:
-  virtual ~VolumeMixer() = default;
-  virtual bool Open() = 0;
-  virtual void Close() = 0;
-  // Open mixer device 0 by themselves when needed. Nothing / false when the
-  // mixer, its speakers' volume control or a usable control range is missing.
-  virtual std::optional<int> ReadPercent() = 0;
-  virtual bool WritePercent(int percent) = 0;
 };
 
 }  // namespace koru

@@ -6,9 +6,9 @@
 
 #include <optional>
 
-#include "playback/media_device.h"
-#include "playback/volume_percent.h"
 #include "platform/unique_handle_win32.h"
+#include "playback/volume_mixer.h"
+#include "playback/volume_percent.h"
 
 namespace koru {
 
@@ -35,6 +35,8 @@ class MixerVolume : public VolumeMixer {
 
   // The control's bounds, once it was found.
   std::optional<VolumeRange> ControlRange() const;
+  // The open mixer, null while none is held.
+  HMIXER Handle() const { return mixer_.Get(); }
 
  private:
   // Looks the control up on first use and remembers it.

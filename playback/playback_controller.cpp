@@ -4,16 +4,15 @@
 #include <optional>
 
 #include "platform/cp932.h"
-#include "playback/delete_matching.h"
-#include "playback/short_path.h"
+#include "platform/delete_matching.h"
+#include "platform/program_title.h"
+#include "platform/short_path.h"
 
 namespace koru {
 namespace {
 
-constexpr char kAppTitle[] = "MEDIA-PLAYER - KORU";
 constexpr int kMaxMovieWidth = 2048;
 constexpr int kMaxMovieHeight = 1536;
-constexpr int kDefaultTimerInterval = 100;
 
 }  // namespace
 
@@ -72,7 +71,7 @@ void PlaybackController::PlayCurrentEntry(bool userInitiated) {
     if (c_.settings.opt.sstp == 1) {
       const std::string script = cp932::FromUtf8(u8"\\h\\s0MEDIA-PLAYER - KORU が、\\n\\n") + c_.displays.TitleLineText() +
                                  cp932::FromUtf8(u8"\\n\\nという曲の演奏を始めたよ。");
-      c_.sstp.SstpSend(kAppTitle, script, "");
+      c_.sstp.SstpSend(kProgramTitle, script, "");
     }
     c_.displays.UpdateTransportButtons(false, true, true, true, true);
     c_.displays.UpdateSliderRange(true);
@@ -134,11 +133,7 @@ bool PlaybackController::OpenForPlayabilityCheck(const std::string& path) {
   return true;
 }
 
-int PlaybackController::TimerInterval() const {
-  // The same correction ApplySettings makes to [TIMER] play.
-  const int interval = c_.settings.timer.play;
-  return (interval < 100 || interval > 900) ? kDefaultTimerInterval : interval;
-}
+int PlaybackController::TimerInterval() const { return koru::TimerInterval(c_.settings.timer.play); }
 
 void PlaybackController::HandleEndOfTrack() {
   const bool playsInWindow = c_.settings.opt.movnr == 1 && c_.device.GetDisplayWindow() != 0;

@@ -9,6 +9,7 @@
 
 #include "medialist/media_list.h"
 #include "platform/file_system.h"
+#include "platform/playback_files.h"
 #include "playback/entry_player.h"
 #include "playback/entry_preparer.h"
 #include "playback/media_device.h"
@@ -16,10 +17,10 @@
 #include "playback/play_state.h"
 #include "playback/playback_commands.h"
 #include "playback/playback_displays.h"
-#include "playback/playback_files.h"
 #include "playback/player_view.h"
 #include "playback/sstp_sender.h"
 #include "playback/track_selection.h"
+#include "playback/volume_mixer.h"
 #include "settings/settings.h"
 
 namespace koru {

@@ -4,12 +4,12 @@
 #include <cstdio>
 
 #include "platform/cp932.h"
+#include "platform/program_title.h"
 #include "playback/blank_reduction.h"
 
 namespace koru {
 namespace {
 
-constexpr char kAppTitle[] = "MEDIA-PLAYER - KORU";
 constexpr int kDefaultSmallDivisor = 40;
 constexpr int kDefaultLargeDivisor = 4;
 
@@ -67,7 +67,7 @@ void PlaybackDisplays::ShowStatus(std::string_view text) {
   }
   c_.view.SetTitleLine(titleLine_);
 
-  std::string caption = titleLine_.empty() ? std::string(kAppTitle) : titleLine_ + " - KORU";
+  std::string caption = titleLine_.empty() ? std::string(kProgramTitle) : titleLine_ + " - KORU";
   if (c_.noRepeat.load() == 1) caption += cp932::FromUtf8(u8" - リピートなし");
   c_.view.SetCaption(caption, TrayTipOf(caption));
 }

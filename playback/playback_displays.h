@@ -13,6 +13,7 @@
 #include "playback/media_device.h"
 #include "playback/play_state.h"
 #include "playback/player_view.h"
+#include "playback/volume_mixer.h"
 #include "settings/settings.h"
 
 namespace koru {

@@ -8,6 +8,7 @@
 
 #include "medialist/media_list.h"
 #include "platform/file_system.h"
+#include "platform/playback_files.h"
 #include "platform/user_dialogs.h"
 #include "playback/clock.h"
 #include "playback/entry_converters.h"
@@ -17,10 +18,10 @@
 #include "playback/play_state.h"
 #include "playback/playback_controller.h"
 #include "playback/playback_displays.h"
-#include "playback/playback_files.h"
 #include "playback/player_view.h"
 #include "playback/sstp_sender.h"
 #include "playback/track_selection.h"
+#include "playback/volume_mixer.h"
 #include "settings/settings.h"
 
 namespace koru {

@@ -118,6 +118,14 @@ if [ ! -f "$WINEPREFIX/.koru-fonts" ]; then
   "$WINESERVER" -w </dev/null >/dev/null 2>&1
   touch "$WINEPREFIX/.koru-fonts"
 fi
+# Without a window manager, Wine would wait two seconds for one at every
+# hiding of a top-level window (each message dialog, each program exit): let
+# Wine manage and frame the windows itself.
+if [ ! -f "$WINEPREFIX/.koru-unmanaged" ]; then
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 || true
+  "$WINESERVER" -w </dev/null >/dev/null 2>&1
+  touch "$WINEPREFIX/.koru-unmanaged"
+fi
 # Keep one wineserver up for the whole run: every Windows process of the run
 # shares it (and with it process ids and window handles).
 # Its output goes nowhere: whoever started the harness (CTest) waits for the

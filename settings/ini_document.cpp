@@ -101,7 +101,14 @@ std::optional<int> ParseProfileInteger(std::string_view text) {
   return static_cast<int>(static_cast<std::int32_t>(total));
 }
 
+// Notepad may have saved the file as UTF-8; the mark would otherwise hide
+// the first section header.
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+  if (bytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+  return bytes;
+}
 
 }  // namespace
 
@@ -137,9 +144,7 @@ IniDocument::Line IniDocument::ClassifyLine(std::string text) {
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
-  // Notepad may have saved the file as UTF-8; the mark would otherwise hide
-  // the first section header.
-  if (bytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+  bytes = WithoutByteOrderMark(bytes);
   IniDocument document;
   std::size_t pos = 0;
   while (pos < bytes.size()) {
@@ -156,6 +161,17 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     }
   }
   return document;
+}
+
+bool IniDocument::MayHoldSections(std::string_view bytes) {
+  bytes = WithoutByteOrderMark(bytes);
+  // A header is a line whose first character after the trimmed blanks is "[".
+  for (std::size_t pos = bytes.find('['); pos != std::string_view::npos; pos = bytes.find('[', pos + 1)) {
+    std::size_t before = pos;
+    while (before > 0 && IsProfileSpace(bytes[before - 1])) --before;
+    if (before == 0 || bytes[before - 1] == '\r' || bytes[before - 1] == '\n') return true;
+  }
+  return false;
 }
 
 IniDocument::SectionRange IniDocument::FindSection(std::string_view name) const {

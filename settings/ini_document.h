@@ -18,6 +18,9 @@ class IniDocument {
   // Parses the bytes of an ini file (code page 932). Never fails: lines the
   // profile functions would not understand are kept as they are.
   static IniDocument Parse(std::string_view bytes);
+  // A cheap look that spares a full parse: false only when no line of the
+  // bytes can be a section header.
+  static bool MayHoldSections(std::string_view bytes);
 
   // The value of a key: sections and keys compared case-insensitively, the
   // value trimmed and stripped of one pair of enclosing quotes. Nothing when

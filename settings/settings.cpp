@@ -7,14 +7,68 @@
 namespace koru {
 namespace {
 
-// KORU.ini's [LIST] width key of each column, by list_column number.
-constexpr std::array<std::string_view, list_column::kCount> kColumnWidthKeys = {
-    "track", "ppath", "fname", "title", "progr", "copyr", "insmt", "level", "timer"};
-// The order in which the width keys are read and written.
-constexpr std::array<int, list_column::kCount> kColumnWidthKeyOrder = {
-    list_column::kTrack,  list_column::kRate,    list_column::kParentFolder,
-    list_column::kFileName, list_column::kTitle, list_column::kArtist,
-    list_column::kComment, list_column::kAlbum,  list_column::kTime};
+// A row of the key table: the field is named once, as the record names it.
+#define KORU_INT(section, key, field, fallback) \
+  SettingKey{section, key, IntKey{[](Settings& s) -> int& { return s.field; }, fallback}}
+#define KORU_TEXT(section, key, field, fallback) \
+  SettingKey{section, key, TextKey{[](Settings& s) -> std::string& { return s.field; }, fallback}}
+
+constexpr SettingKey kSettingKeys[] = {
+    KORU_INT("FORM", "left", form.left, -1),
+    KORU_INT("FORM", "top", form.top, -1),
+    KORU_INT("FORM", "width", form.width, -1),
+    KORU_INT("FORM", "height", form.height, -1),
+    KORU_INT("FORM", "title", form.title, 0),
+    KORU_INT("FORM", "extend", form.extend, 0),
+    KORU_INT("LIST", "track", list.width[list_column::kTrack], -1),
+    KORU_INT("LIST", "level", list.width[list_column::kRate], -1),
+    KORU_INT("LIST", "ppath", list.width[list_column::kParentFolder], -1),
+    KORU_INT("LIST", "fname", list.width[list_column::kFileName], -1),
+    KORU_INT("LIST", "title", list.width[list_column::kTitle], -1),
+    KORU_INT("LIST", "progr", list.width[list_column::kArtist], -1),
+    KORU_INT("LIST", "copyr", list.width[list_column::kComment], -1),
+    KORU_INT("LIST", "insmt", list.width[list_column::kAlbum], -1),
+    KORU_INT("LIST", "timer", list.width[list_column::kTime], -1),
+    KORU_INT("LIST", "auto", list.autoSize, 1),
+    KORU_INT("LIST", "count", list.count, 9999),
+    KORU_TEXT("MPL", "file", mpl.file, "_default.mpl"),
+    KORU_TEXT("MPL", "play", mpl.play, ""),
+    KORU_INT("MPL", "track", mpl.track, 0),
+    KORU_INT("MPL", "repeat", mpl.repeat, 1),
+    KORU_INT("MPL", "random", mpl.random, 0),
+    KORU_TEXT("BUTTON", "order", button.order, "0123"),
+    KORU_TEXT("BUTTON", "check", button.check, "1111111111"),
+    KORU_TEXT("LIST", "check", list.check, "100100001"),
+    KORU_INT("IMAGE", "image", image.image, 0),
+    KORU_INT("IMAGE", "data", image.data, 0),
+    KORU_INT("IMAGE", "list", image.list, 0),
+    KORU_TEXT("IMAGE", "file", image.file, ""),
+    KORU_INT("IMAGE", "center", image.center, 0),
+    KORU_INT("IMAGE", "size", image.size, 0),
+    KORU_INT("IMAGE", "panel", image.panel, 0),
+    SettingKey{"FONT", "name", TextKey{[](Settings& s) -> std::string& { return s.font.name; }, "", DefaultFontName}},
+    KORU_INT("PANEL", "color", panel.color, 0),
+    KORU_INT("OPT", "tray", opt.tray, 0),
+    KORU_INT("OPT", "blank", opt.blank, 0),
+    KORU_INT("OPT", "sstp", opt.sstp, 0),
+    KORU_INT("OPT", "media", opt.media, 1),
+    KORU_INT("OPT", "title", opt.title, 0),
+    KORU_INT("OPT", "backf", opt.backf, 0),
+    KORU_INT("OPT", "movnr", opt.movnr, 0),
+    KORU_INT("OPT", "movew", opt.movew, 0),
+    KORU_INT("OPT", "focus", opt.focus, 1),
+    KORU_INT("MOUSE", "trackl", mouse.trackl, 2),
+    KORU_INT("MOUSE", "trackr", mouse.trackr, 2),
+    KORU_INT("MOUSE", "titlel", mouse.titlel, 1),
+    KORU_INT("MOUSE", "titler", mouse.titler, 1),
+    KORU_INT("TIMER", "play", timer.play, 100),
+    KORU_INT("TIMER", "gap", timer.gap, 0),
+    KORU_INT("SLIDER", "small", slider.smallStep, 40),
+    KORU_INT("SLIDER", "large", slider.largeStep, 4),
+};
+
+#undef KORU_INT
+#undef KORU_TEXT
 
 bool IsColumn(int column) { return column >= 0 && column < list_column::kCount; }
 
@@ -35,12 +89,12 @@ Settings::Settings(FileSystem& fileSystem, const std::string& programFolder, Sys
   LoadSettings();
 }
 
-void Settings::Read(std::string_view section, std::string_view key, int& field) const {
-  field = ini_.GetInt(section, key, field);
-}
+std::span<const SettingKey> SettingKeys() { return kSettingKeys; }
 
-void Settings::Read(std::string_view section, std::string_view key, std::string& field) const {
-  field = ini_.GetString(section, key, field);
+int TimerInterval(int play) {
+  constexpr int kShortest = 100;
+  constexpr int kLongest = 900;
+  return play < kShortest || play > kLongest ? kShortest : play;
 }
 
 void Settings::LoadSettings() {
@@ -50,57 +104,35 @@ void Settings::LoadSettings() {
   // never writes over it.
   iniUnreadable_ = !bytes && fileSystem_.KindOf(iniPath_) != PathKind::Missing;
   ini_ = IniDocument::Parse(bytes.value_or(std::string()));
-  // Every field starts from its default, so Read can pass the field itself
-  // as the value for a missing key.
   ResetToDefaults();
-  LoadGeneralKeys();
+  LoadKeys();
   MigrateObsoleteKeys();
-  LoadOptionKeys();
   LoadFileTypes();
   LoadRecentFiles();
 }
 
 void Settings::ResetToDefaults() {
-  form = {};
-  list = {};
-  mpl = {};
-  image = {};
-  font = {DefaultFontName(version_)};
-  panel = {};
-  button = {};
-  opt = {};
-  mouse = {};
-  timer = {};
-  slider = {};
+  for (const SettingKey& key : kSettingKeys) {
+    if (const auto* number = std::get_if<IntKey>(&key.value)) {
+      number->field(*this) = number->fallback;
+    } else {
+      const auto& text = std::get<TextKey>(key.value);
+      text.field(*this) = text.fallbackOn ? text.fallbackOn(version_) : std::string(text.fallback);
+    }
+  }
 }
 
-void Settings::LoadGeneralKeys() {
-  Read("FORM", "left", form.left);
-  Read("FORM", "top", form.top);
-  Read("FORM", "width", form.width);
-  Read("FORM", "height", form.height);
-  Read("FORM", "title", form.title);
-  Read("FORM", "extend", form.extend);
-  for (int column : kColumnWidthKeyOrder) Read("LIST", kColumnWidthKeys[column], list.width[column]);
-  Read("LIST", "auto", list.autoSize);
-  Read("LIST", "count", list.count);
-  Read("MPL", "file", mpl.file);
-  Read("MPL", "play", mpl.play);
-  Read("MPL", "track", mpl.track);
-  Read("MPL", "repeat", mpl.repeat);
-  Read("MPL", "random", mpl.random);
-  Read("IMAGE", "image", image.image);
-  Read("IMAGE", "data", image.data);
-  Read("IMAGE", "list", image.list);
-  Read("IMAGE", "file", image.file);
-  Read("IMAGE", "center", image.center);
-  Read("IMAGE", "size", image.size);
-  Read("IMAGE", "panel", image.panel);
-  Read("FONT", "name", font.name);
-  Read("PANEL", "color", panel.color);
-  Read("BUTTON", "order", button.order);
-  Read("BUTTON", "check", button.check);
-  Read("LIST", "check", list.check);
+// Every field holds its default: a missing key leaves it so.
+void Settings::LoadKeys() {
+  for (const SettingKey& key : kSettingKeys) {
+    if (const auto* number = std::get_if<IntKey>(&key.value)) {
+      int& field = number->field(*this);
+      field = ini_.GetInt(key.section, key.key, field);
+    } else {
+      std::string& field = std::get<TextKey>(key.value).field(*this);
+      field = ini_.GetString(key.section, key.key, field);
+    }
+  }
 }
 
 void Settings::MigrateObsoleteKeys() {
@@ -125,26 +157,6 @@ void Settings::MigrateObsoleteKeys() {
   WriteIniFile();
 }
 
-void Settings::LoadOptionKeys() {
-  Read("OPT", "tray", opt.tray);
-  Read("OPT", "blank", opt.blank);
-  Read("OPT", "sstp", opt.sstp);
-  Read("OPT", "media", opt.media);
-  Read("OPT", "title", opt.title);
-  Read("OPT", "backf", opt.backf);
-  Read("OPT", "movnr", opt.movnr);
-  Read("OPT", "movew", opt.movew);
-  Read("OPT", "focus", opt.focus);
-  Read("MOUSE", "trackl", mouse.trackl);
-  Read("MOUSE", "trackr", mouse.trackr);
-  Read("MOUSE", "titlel", mouse.titlel);
-  Read("MOUSE", "titler", mouse.titler);
-  Read("TIMER", "play", timer.play);
-  Read("TIMER", "gap", timer.gap);
-  Read("SLIDER", "small", slider.smallStep);
-  Read("SLIDER", "large", slider.largeStep);
-}
-
 void Settings::LoadFileTypes() {
   std::string categories = ini_.GetString("EXT", "type", "");
   if (categories.empty()) {
@@ -166,56 +178,20 @@ void Settings::LoadRecentFiles() {
 }
 
 void Settings::SaveSettings() {
-  StoreGeneralKeys();
+  StoreKeys();
   StoreFileTypes();
   StoreRecentFiles();
   WriteIniFile();
 }
 
-void Settings::StoreGeneralKeys() {
-  ini_.SetInt("FORM", "left", form.left);
-  ini_.SetInt("FORM", "top", form.top);
-  ini_.SetInt("FORM", "width", form.width);
-  ini_.SetInt("FORM", "height", form.height);
-  ini_.SetInt("FORM", "title", form.title);
-  ini_.SetInt("FORM", "extend", form.extend);
-  for (int column : kColumnWidthKeyOrder) ini_.SetInt("LIST", kColumnWidthKeys[column], list.width[column]);
-  ini_.SetInt("LIST", "auto", list.autoSize);
-  ini_.SetInt("LIST", "count", list.count);
-  ini_.Set("MPL", "file", mpl.file);
-  ini_.Set("MPL", "play", mpl.play);
-  ini_.SetInt("MPL", "track", mpl.track);
-  ini_.SetInt("MPL", "repeat", mpl.repeat);
-  ini_.SetInt("MPL", "random", mpl.random);
-  ini_.Set("BUTTON", "order", button.order);
-  ini_.Set("BUTTON", "check", button.check);
-  ini_.Set("LIST", "check", list.check);
-  ini_.SetInt("IMAGE", "image", image.image);
-  ini_.SetInt("IMAGE", "data", image.data);
-  ini_.SetInt("IMAGE", "list", image.list);
-  ini_.Set("IMAGE", "file", image.file);
-  ini_.SetInt("IMAGE", "center", image.center);
-  ini_.SetInt("IMAGE", "size", image.size);
-  ini_.SetInt("IMAGE", "panel", image.panel);
-  ini_.Set("FONT", "name", font.name);
-  ini_.SetInt("PANEL", "color", panel.color);
-  ini_.SetInt("OPT", "tray", opt.tray);
-  ini_.SetInt("OPT", "blank", opt.blank);
-  ini_.SetInt("OPT", "sstp", opt.sstp);
-  ini_.SetInt("OPT", "media", opt.media);
-  ini_.SetInt("OPT", "title", opt.title);
-  ini_.SetInt("OPT", "backf", opt.backf);
-  ini_.SetInt("OPT", "movnr", opt.movnr);
-  ini_.SetInt("OPT", "movew", opt.movew);
-  ini_.SetInt("OPT", "focus", opt.focus);
-  ini_.SetInt("MOUSE", "trackl", mouse.trackl);
-  ini_.SetInt("MOUSE", "trackr", mouse.trackr);
-  ini_.SetInt("MOUSE", "titlel", mouse.titlel);
-  ini_.SetInt("MOUSE", "titler", mouse.titler);
-  ini_.SetInt("TIMER", "play", timer.play);
-  ini_.SetInt("TIMER", "gap", timer.gap);
-  ini_.SetInt("SLIDER", "small", slider.smallStep);
-  ini_.SetInt("SLIDER", "large", slider.largeStep);
+void Settings::StoreKeys() {
+  for (const SettingKey& key : kSettingKeys) {
+    if (const auto* number = std::get_if<IntKey>(&key.value)) {
+      ini_.SetInt(key.section, key.key, number->field(*this));
+    } else {
+      ini_.Set(key.section, key.key, std::get<TextKey>(key.value).field(*this));
+    }
+  }
 }
 
 void Settings::StoreFileTypes() {
@@ -241,13 +217,6 @@ void Settings::WriteIniFile() {
   if (iniUnreadable_) return;
   // Not reported: the settings of this run are lost, the old file stays.
   (void)fileSystem_.WriteFileAtomically(iniPath_, ini_.Serialize());
-}
-
-int Settings::CorrectTimerPlay() {
-  constexpr int kShortest = 100;
-  constexpr int kLongest = 900;
-  if (timer.play < kShortest || timer.play > kLongest) timer.play = TimerSettings{}.play;
-  return timer.play;
 }
 
 bool Settings::ColumnShown(int column) const {

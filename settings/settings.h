@@ -7,14 +7,16 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 
+#include "desktop/file_associator.h"
 #include "platform/file_system.h"
-#include "settings/file_associator.h"
+#include "platform/system_version.h"
 #include "settings/file_type_table.h"
 #include "settings/ini_document.h"
-#include "settings/system_version.h"
 
 namespace koru {
 
@@ -33,30 +35,30 @@ inline constexpr int kTime = 8;
 inline constexpr int kCount = 9;
 }  // namespace list_column
 
-// One struct per section of KORU.ini; the members carry the keys' names
-// and defaults.
+// One struct per section of KORU.ini, a member per key. The keys' names and
+// defaults are the table's (SettingKeys).
 struct FormSettings {
-  int left = -1;  // -1: no position stored yet (the first start)
-  int top = -1;
-  int width = -1;
-  int height = -1;
+  int left = 0;  // -1: no position stored yet (the first start)
+  int top = 0;
+  int width = 0;
+  int height = 0;
   int title = 0;   // 0 nothing, 1 position slider, 2 volume
   int extend = 0;  // 0 no view, 1 list, 2 document, 3 media information
 };
 
 struct ListSettings {
   // Indexed by list_column; -1 is the default width.
-  std::array<int, list_column::kCount> width = {-1, -1, -1, -1, -1, -1, -1, -1, -1};
-  int autoSize = 1;  // [LIST] auto: 0 none, 1 window width, 2 text size
-  int count = 9999;  // list capacity
-  std::string check = "100100001";  // one "1"/"0" per list_column
+  std::array<int, list_column::kCount> width = {};
+  int autoSize = 0;  // [LIST] auto: 0 none, 1 window width, 2 text size
+  int count = 0;     // list capacity
+  std::string check;  // one "1"/"0" per list_column
 };
 
 struct MplSettings {
-  std::string file = "_default.mpl";
+  std::string file;
   std::string play;  // one "1"/"0" per entry
   int track = 0;
-  int repeat = 1;
+  int repeat = 0;
   int random = 0;  // 0 off, 1 unplayed only, 2 by rate
 };
 
@@ -71,7 +73,7 @@ struct ImageSettings {
 };
 
 struct FontSettings {
-  std::string name;  // default depends on the system version
+  std::string name;
 };
 
 struct PanelSettings {
@@ -79,38 +81,68 @@ struct PanelSettings {
 };
 
 struct ButtonSettings {
-  std::string order = "0123";
-  std::string check = "1111111111";
+  std::string order;
+  std::string check;
 };
 
 struct OptSettings {
   int tray = 0;
   int blank = 0;
   int sstp = 0;
-  int media = 1;
+  int media = 0;
   int title = 0;
   int backf = 0;
   int movnr = 0;
   int movew = 0;
-  int focus = 1;
+  int focus = 0;
 };
 
 struct MouseSettings {
-  int trackl = 2;
-  int trackr = 2;
-  int titlel = 1;
-  int titler = 1;
+  int trackl = 0;
+  int trackr = 0;
+  int titlel = 0;
+  int titler = 0;
 };
 
 struct TimerSettings {
-  int play = 100;  // milliseconds
-  int gap = 0;     // seconds
+  int play = 0;  // milliseconds
+  int gap = 0;   // seconds
 };
 
 struct SliderSettings {
-  int smallStep = 40;  // [SLIDER] small, 1/n of the length
-  int largeStep = 4;   // [SLIDER] large
+  int smallStep = 0;  // [SLIDER] small, 1/n of the length
+  int largeStep = 0;  // [SLIDER] large
 };
+
+class Settings;
+
+// One key of KORU.ini: its place, the field of the record that holds it, and
+// its value while the file has none.
+struct IntKey {
+  int& (*field)(Settings&);
+  int fallback;
+};
+struct TextKey {
+  std::string& (*field)(Settings&);
+  std::string_view fallback;
+  // Set when the default depends on the system instead.
+  std::string (*fallbackOn)(const SystemVersion&) = nullptr;
+};
+struct SettingKey {
+  std::string_view section;
+  std::string_view key;
+  std::variant<IntKey, TextKey> value;
+};
+
+// Every key of the record, in the order KORU.ini is written (a new file
+// groups them under their sections in the order the sections first come).
+// The file-type table ([EXT]) and the recent files ([LAST]) are lists and
+// have their own rows.
+std::span<const SettingKey> SettingKeys();
+
+// The play-watch interval for a [TIMER] play value: the value itself within
+// 100 to 900 ms, else 100.
+int TimerInterval(int play);
 
 class Settings {
  public:
@@ -144,7 +176,7 @@ class Settings {
 
   // The play-watch interval the main window runs its timer at: a [TIMER]
   // play outside 100 to 900 ms is set back to 100 in the record.
-  int CorrectTimerPlay();
+  int CorrectTimerPlay() { return timer.play = TimerInterval(timer.play); }
 
   const SystemVersion& Version() const { return version_; }
   const std::string& IniPath() const { return iniPath_; }
@@ -181,18 +213,14 @@ class Settings {
 
  private:
   void ResetToDefaults();
-  void LoadGeneralKeys();
+  void LoadKeys();
   void MigrateObsoleteKeys();
-  void LoadOptionKeys();
   void LoadFileTypes();
   void LoadRecentFiles();
-  void StoreGeneralKeys();
+  void StoreKeys();
   void StoreFileTypes();
   void StoreRecentFiles();
   void WriteIniFile();
-
-  void Read(std::string_view section, std::string_view key, int& field) const;
-  void Read(std::string_view section, std::string_view key, std::string& field) const;
 
   FileSystem& fileSystem_;
   std::string iniPath_;

@@ -10,53 +10,21 @@
 #include <cstdint>
 #include <thread>
 
-#include "medialist/media_info_reader.h"
-#include "medialist/media_list.h"
-#include "platform/file_system_win32.h"
-#include "platform/program_folder_win32.h"
-#include "settings/settings.h"
-#include "settings/system_version.h"
+#include "startup/application_win32.h"
 #include "startup/command_line_win32.h"
 #include "startup/hand_over_writer.h"
 #include "startup/shared_record_win32.h"
 #include "ui/exception_report.h"
-#include "ui/main_window.h"
-#include "ui/main_window_ids.h"
-#include "ui/player_dialogs.h"
 
 namespace {
 
 constexpr wchar_t kRecordName[] = L"VELTA.KORU";
 
-void RunMessageLoop(HINSTANCE instance, HWND mainWindow) {
-  HACCEL shortcuts = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (shortcuts && TranslateAcceleratorW(mainWindow, shortcuts, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 int RunPlayer(HINSTANCE instance, koru::CommandHandOver* handOver, std::atomic<std::uint8_t>& noRepeat) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-
-  koru::Win32FileSystem files;
-  const std::string programFolder = koru::ProgramFolder();
-  // The two process-wide objects live until the program ends.
-  koru::MediaList mediaList(programFolder);
-  koru::Settings settings(files, programFolder, koru::QuerySystemVersion());
-  koru::FileMediaInfoReader infoReader(files);
-  mediaList.SetInfoReader(&infoReader);
-  koru::PlayerDialogs dialogs;
-
-  koru::TfrmMain frmMain({mediaList, settings, files, dialogs, &infoReader, handOver, noRepeat});
-  if (!frmMain.Create(instance)) return 0;
-  dialogs.CreateMessageDialog(instance, frmMain.Handle());
-  frmMain.Show(SW_SHOWNORMAL);
-  RunMessageLoop(instance, frmMain.Handle());
-  return 0;
+  koru::Application application(instance, handOver, noRepeat);
+  return application.Run();
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // start-up and brought to the list, and written back at exit.
 #pragma once
 
-#include <functional>
+#include <string>
 
 #include "medialist/media_list.h"
 #include "platform/file_system.h"
@@ -21,12 +21,6 @@ namespace koru {
 // the exit must not empty; else "".
 std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order,
                            UserDialogs& dialogs);
-
-// Brings the list-related settings to the list: the capacity ([LIST] count,
-// asking before entries would be dropped), the two information flags and the
-// timer interval correction. Returns the timer interval in milliseconds.
-int ApplyListSettings(Settings& settings, MediaList& list, UserDialogs& dialogs,
-                      const std::function<void()>& bringMainWindowToFront);
 
 // Stores the list state into the settings, saves the list file and KORU.ini.
 // An empty list is not saved over `unreadableListPath`.

@@ -16,3 +16,12 @@ void BringToFront(HWND window) {
 }
 
 }  // namespace koru
+
+namespace koru {
+
+bool IsProgramWindow(HWND window) {
+  DWORD process = 0;
+  return window && GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
+}
+
+}  // namespace koru

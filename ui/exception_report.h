@@ -6,16 +6,15 @@
 #include <windows.h>
 
 #include <exception>
-#include <string>
 
+#include "platform/program_title.h"
 #include "platform/wide_text_win32.h"
-#include "ui/program_title.h"
 
 namespace koru {
 
+// `what` is code page 932, as every text of the program.
 inline void ShowExceptionReport(HWND owner, const char* what) {
-  std::wstring text(what, what + std::char_traits<char>::length(what));
-  MessageBoxW(owner, text.c_str(), kProgramTitle, MB_OK | MB_ICONSTOP);
+  MessageBoxW(owner, Widen(what).c_str(), Widen(kProgramTitle).c_str(), MB_OK | MB_ICONSTOP);
 }
 
 template <typename Work>

@@ -1,71 +1,63 @@
-// TfrmMain, the player's main window: the control bar, the timer timPlay, the
-// media device mplMain and the tray icon. It is the view of the playback
-// core and routes its menus, buttons and tray commands to it.
+// TfrmMain, the player's main window: the control bar, the timer timPlay and
+// the tray icon. It is the view of the playback core and runs its commands:
+// menu items, tray items, speed buttons and shortcut keys all arrive as one
+// command id each (ui/commands.h). The application object builds everything
+// it works with and hands it references.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
-#include <cstdint>
-#include <memory>
+#include <functional>
 #include <string>
 
-#include "archive/null_archiver.h"
 #include "medialist/media_list.h"
-#include "platform/file_system.h"
-#include "playback/absent_helpers.h"
-#include "playback/add_path.h"
-#include "playback/cursor_control_win32.h"
+#include "platform/unique_handle_win32.h"
 #include "playback/main_window_front.h"
-#include "playback/mci_media_device_win32.h"
-#include "playback/mixer_volume_win32.h"
+#include "playback/media_device.h"
 #include "playback/play_order.h"
-#include "playback/playback_files_win32.h"
 #include "playback/player.h"
 #include "playback/player_view.h"
-#include "playback/shell_link_win32.h"
-#include "playback/system_clock.h"
+#include "playback/volume_mixer.h"
 #include "settings/settings.h"
-#include "startup/hand_over_consumer.h"
 #include "ui/control_bar.h"
+#include "ui/layout/design_scale.h"
 #include "ui/player_dialogs.h"
 #include "ui/tray_icon.h"
+#include "ui/window.h"
 
 namespace koru {
 
-class TfrmMain : public HandOverHost, public PlayerView, public MainWindowFront {
+class TfrmMain : public Window, public PlayerView, public MainWindowFront {
  public:
   struct Context {
-    MediaList& list;
     Settings& settings;
-    FileSystem& files;
+    MediaList& list;
     PlayerDialogs& dialogs;
-    MediaInfoReader* infoReader;
-    CommandHandOver* handOver;  // null when this instance runs without hand-over
-    std::atomic<std::uint8_t>& noRepeat;
+    Player& player;
+    MediaDevice& device;  // mplMain: closed when the window goes
+    VolumeMixer& mixer;
+    const PlayOrder& order;  // loaded before the window, shown in its menus
+    // timPlay's first duty: take one handed-over path, when one waits.
+    std::function<void()> takeHandedOverPath;
   };
 
   static constexpr wchar_t kClassName[] = L"TfrmMain";
-  static constexpr int kDesignClientWidth = 400;
-  static constexpr int kDesignClientHeight = 256;
+  static constexpr int kDesignClientWidth = 400;   // W0
+  static constexpr int kDesignClientHeight = 256;  // H0
   static constexpr UINT_PTR kPlayTimerId = 1;
 
   explicit TfrmMain(Context context);
   ~TfrmMain() override;
-  TfrmMain(const TfrmMain&) = delete;
-  TfrmMain& operator=(const TfrmMain&) = delete;
 
-  // Registers the class and creates the window (FormCreate runs inside).
+  // Creates the window (FormCreate runs inside).
   bool Create(HINSTANCE instance);
-  HWND Handle() const { return hwnd_; }
   void Show(int showCommand);
 
-  // HandOverHost
-  bool FocusOnOpen() const override;
+  // MainWindowFront
   void BringMainWindowToFront() override;
-  void SyncAndRefreshList() override;
-  void RevealCurrentRow() override;
-  void PlayCurrentEntry(bool userInitiated) override;
+  // Selects, focuses and reveals the current entry's row while the list view
+  // is shown.
+  void RevealCurrentRow() {}
 
   // PlayerView
   void SetTitleLine(const std::string& text) override;
@@ -90,54 +82,37 @@ class TfrmMain : public HandOverHost, public PlayerView, public MainWindowFront 
   bool ApplicationActive() override;
   void SetHourglass(bool on) override;
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+ protected:
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  void FormCreate();
-  void FormDestroy();
+ private:
+  void FormCreate(HWND hwnd);
+  void FormResize(HWND hwnd, int clientWidth);
+  void FormDestroy(HWND hwnd);
   void timPlayTimer();
-  void HandleCommand(int id, int notification, HWND control);
-  void HandleScroll(HWND control, int code);
-  void IconNotify(LPARAM event);
+  void RunCommand(HWND hwnd, int command);
+  void IconNotify(HWND hwnd, LPARAM event);
+  void mnuTrayRestoreClick(HWND hwnd);
+  void Screen0DblClick();
+  void lblTitleDblClick();
   void RestoreWindowBounds();
   void StoreWindowBounds();
   void SetClientSize(int width, int height);
-  void CheckMenu(int id, bool checked);
-  void EnableMenu(int id, bool enabled);
+  int Px(int designPixels) const;
 
   Context context_;
   HINSTANCE instance_ = nullptr;
-  HWND hwnd_ = nullptr;
-  HMENU pumTray_ = nullptr;
-  HMENU pumScreen_ = nullptr;
+  int dpi_ = kDesignDpi;
+  UniqueMenu pumTray_;
+  UniqueMenu pumScreen_;
   UINT iconNotify_ = 0;
-  PlayOrder order_;
-  std::string tempFolder_;
-  std::string unreadableListPath_;
-  int expandedClientHeight_ = kDesignClientHeight;
-  SliderRange sliderRange_;
+  int expandedClientHeight_ = 0;  // at the screen's DPI
+  bool messageDialogHasFont_ = false;
   bool inTimerTick_ = false;
   HCURSOR cursorBeforeHourglass_ = nullptr;
 
   ControlBar controlBar_;
   TrayIcon tray_;
-
-  // mplMain and what playback needs around it.
-  MciMediaDevice device_;
-  MixerVolume mixer_;
-  Win32PlaybackFiles playbackFiles_;
-  SystemClock clock_;
-  AbsentExtractor extractor_;
-  AbsentRcpConverter rcpConverter_;
-  AbsentOggDecoder oggDecoder_;
-  AbsentSstp sstp_;
-  NullArchiver archiver_;
-  ShellLinkResolver shortcuts_;
-  Win32CursorControl cursor_;
-  Player player_;
-  ListPathAdder adder_;
-  HandOverConsumer consumer_;
 };
 
 }  // namespace koru

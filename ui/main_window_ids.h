@@ -1,5 +1,8 @@
-// Resource and command identifiers of the main window.
+// Resource identifiers of the main window and the ids of its controls that
+// are not commands (ui/commands.h holds those).
 #pragma once
+
+#include "commands.h"
 
 #define IDR_MAIN_MENU 100
 #define IDR_MAIN_ACCELERATORS 101
@@ -7,46 +10,8 @@
 #define IDR_SCREEN_MENU 103
 #define IDI_KORU 110
 
-// mnuFile
-#define IDM_EXIT 1009
-// mnuFunc
-#define IDM_FUNC_PLAY 1100
-#define IDM_FUNC_SPOT 1101
-#define IDM_FUNC_STOP 1102
-#define IDM_FUNC_PREV 1103
-#define IDM_FUNC_NEXT 1104
-#define IDM_FUNC_REPEAT 1105
-#define IDM_FUNC_RAND_NONE 1106
-#define IDM_FUNC_RAND_ONCE 1107
-#define IDM_FUNC_RAND_RATE 1108
-// mnuWindow
-#define IDM_WINDOW_POSITION 1204
-#define IDM_WINDOW_VOLUME 1205
-// pumScreen
-#define IDM_SCREEN_POSITION 1300
-#define IDM_SCREEN_VOLUME 1301
-// pumTray
-#define IDM_TRAY_RESTORE 1400
-#define IDM_TRAY_EXIT 1401
-#define IDM_TRAY_PLAY 1402
-#define IDM_TRAY_SPOT 1403
-#define IDM_TRAY_STOP 1404
-#define IDM_TRAY_PREV 1405
-#define IDM_TRAY_NEXT 1406
-
 // Controls of the control bar.
-#define IDC_SCREEN0 2000
 #define IDC_LBL_SCREEN0 2001
-#define IDC_TITLE 2002
 #define IDC_LBL_TITLE 2003
 #define IDC_SCB_TITLE 2004
 #define IDC_TRB_TITLE 2005
-#define IDC_SBT_FILE_OPEN 2010
-#define IDC_SBT_FUNC_PLAY 2011
-#define IDC_SBT_FUNC_SPOT 2012
-#define IDC_SBT_FUNC_STOP 2013
-#define IDC_SBT_FUNC_PREV 2014
-#define IDC_SBT_FUNC_NEXT 2015
-#define IDC_SBT_WINDOW_LIST 2016
-#define IDC_SBT_WINDOW_DOC 2017
-#define IDC_SBT_WINDOW_DATA 2018

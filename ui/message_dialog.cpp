@@ -5,7 +5,7 @@
 #include "platform/cp932.h"
 #include "platform/user_dialogs.h"
 #include "platform/wide_text_win32.h"
-#include "ui/exception_report.h"
+#include "ui/dpi.h"
 #include "ui/message_dialog_ids.h"
 #include "ui/task_windows.h"
 
@@ -22,59 +22,28 @@ constexpr int kImageIds[md::kImageCount] = {IDC_MSG_IMG01, IDC_MSG_IMG02, IDC_MS
 // LoadIcon hands out shared icons, which nobody destroys.
 const LPCWSTR kStockIcons[md::kImageCount] = {IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK};
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : md::kDesignDpi;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : md::kDesignDpi;
+// A minimised owner sits off the screen: its restored rectangle is where
+// the user will see it again.
+bool OwnerRect(HWND owner, RECT& rect) {
+  if (!owner || !IsWindow(owner)) return false;
+  if (IsIconic(owner)) {
+    WINDOWPLACEMENT placement = {sizeof placement};
+    if (!GetWindowPlacement(owner, &placement)) return false;
+    rect = placement.rcNormalPosition;
+    return true;
+  }
+  return GetWindowRect(owner, &rect) != FALSE;
 }
-
-// A window's device context with a font selected for measuring.
-class MeasuringDc {
- public:
-  MeasuringDc(HWND window, HFONT font) : window_(window), dc_(GetDC(window)) {
-    if (dc_ && font) previous_ = SelectObject(dc_, font);
-  }
-  ~MeasuringDc() {
-    if (!dc_) return;
-    if (previous_) SelectObject(dc_, previous_);
-    ReleaseDC(window_, dc_);
-  }
-  MeasuringDc(const MeasuringDc&) = delete;
-  MeasuringDc& operator=(const MeasuringDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-  HGDIOBJ previous_ = nullptr;
-};
 
 }  // namespace
 
 TfrmMsg::TfrmMsg(HINSTANCE instance, HWND mainWindow) : fontName_(cp932::FromUtf8(u8"ＭＳ Ｐゴシック")) {
-  CreateDialogParamW(instance, kTemplateName, mainWindow, DialogProc, reinterpret_cast<LPARAM>(this));
-  if (!hwnd_) throw std::runtime_error("The message dialog could not be created");
-}
-
-TfrmMsg::~TfrmMsg() {
-  // The font outlives the controls that use it: the members go after this.
-  if (hwnd_) DestroyWindow(hwnd_);
-}
-
-INT_PTR CALLBACK TfrmMsg::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-    reinterpret_cast<TfrmMsg*>(lParam)->hwnd_ = hwnd;
+  if (!CreateModeless(instance, kTemplateName, mainWindow)) {
+    throw std::runtime_error("The message dialog could not be created");
   }
-  auto* self = reinterpret_cast<TfrmMsg*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  if (!self) return FALSE;
-  INT_PTR handled = FALSE;
-  ReportExceptions(hwnd, [&] { handled = self->HandleMessage(message, wParam, lParam); });
-  return handled;
 }
 
-INT_PTR TfrmMsg::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR TfrmMsg::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       FormCreate();
@@ -89,7 +58,7 @@ INT_PTR TfrmMsg::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
       FormDestroy();
       return FALSE;
     default:
-      return FALSE;
+      return Dialog::HandleMessage(hwnd, message, wParam, lParam);
   }
 }
 
@@ -97,16 +66,16 @@ void TfrmMsg::FormCreate() {
   dpi_ = ScreenDpi();
   // The template's dialog units follow its font; the form is laid out in
   // design pixels, so it is placed again here at the screen's DPI.
-  RECT frame{0, 0, md::Scaled(md::kClientWidth, dpi_), md::Scaled(md::kClientHeight, dpi_)};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+  RECT frame{0, 0, Scaled(md::kClientWidth, dpi_), Scaled(md::kClientHeight, dpi_)};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (int i = 0; i < md::kImageCount; ++i) {
     SendMessageW(Item(kImageIds[i]), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, kStockIcons[i])), 0);
     PlaceControl(kImageIds[i], md::kImageBounds);
   }
-  labelDesign_ = md::Scaled(md::kLabelBounds, dpi_);
+  labelDesign_ = Scaled(md::kLabelBounds, dpi_);
   PlaceControl(IDC_MSG_LABEL, md::kLabelBounds);
   PlaceControl(IDC_MSG_OK, md::kOkBounds);
   PlaceControl(IDC_MSG_YES, md::kYesBounds);
@@ -114,10 +83,8 @@ void TfrmMsg::FormCreate() {
   ApplyFont();
 }
 
+// The main window takes its owned windows with it; the object stays.
 void TfrmMsg::FormDestroy() {
-  // The main window takes its owned windows with it; the object stays.
-  SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
-  hwnd_ = nullptr;
   if (showing_ && modalResult_ == 0) modalResult_ = answer::kClosed;
 }
 
@@ -159,8 +126,8 @@ void TfrmMsg::btnNoClick() {
   if (showing_) modalResult_ = md::ResultOf(buttons_, md::Button::kNo);
 }
 
-void TfrmMsg::PlaceControl(int id, const md::Bounds& design) {
-  const md::Bounds bounds = md::Scaled(design, dpi_);
+void TfrmMsg::PlaceControl(int id, const Bounds& design) {
+  const Bounds bounds = Scaled(design, dpi_);
   SetWindowPos(Item(id), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -171,7 +138,7 @@ int TfrmMsg::ShowMessageDialog(HWND owner, std::string_view text, int flags, std
 
 int TfrmMsg::ShowMessageDialog(HWND owner, std::string_view text, int defaultButtonChoice, int flags,
                                std::string_view caption) {
-  if (!hwnd_) throw std::logic_error("The message dialog no longer exists");
+  if (!Exists()) throw std::logic_error("The message dialog no longer exists");
   if (showing_) throw std::logic_error("Cannot make a visible window modal");
   modalResult_ = 0;
   PlaceOnOwner(owner);
@@ -181,23 +148,23 @@ int TfrmMsg::ShowMessageDialog(HWND owner, std::string_view text, int defaultBut
   // The font first, so that the text is measured in the font it is drawn in.
   ApplyFont();
   ShowText(text);
-  SetWindowTextW(hwnd_, Widen(caption).c_str());
-  return RunModal();
+  SetWindowTextW(Handle(), Widen(caption).c_str());
+  return ShowModally();
 }
 
 void TfrmMsg::PlaceOnOwner(HWND owner) {
   RECT dialog{};
-  GetWindowRect(hwnd_, &dialog);
+  GetWindowRect(Handle(), &dialog);
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  md::Bounds ownerBounds{0, 0, screenWidth, screenHeight};
+  Bounds ownerBounds{0, 0, screenWidth, screenHeight};
   RECT ownerRect{};
-  if (owner && IsWindow(owner) && GetWindowRect(owner, &ownerRect)) {
+  if (OwnerRect(owner, ownerRect)) {
     ownerBounds = {ownerRect.left, ownerRect.top, ownerRect.right - ownerRect.left, ownerRect.bottom - ownerRect.top};
   }
   const md::Point place = md::PlaceOnOwner(ownerBounds, dialog.right - dialog.left, dialog.bottom - dialog.top,
                                            screenWidth, screenHeight);
-  SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMsg::ShowImage(int flags) {
@@ -219,14 +186,12 @@ void TfrmMsg::ShowButtons() {
   if (buttons_.yesShown) ShowWindow(yes, SW_SHOWNA);
   if (buttons_.noShown) ShowWindow(no, SW_SHOWNA);
   const int defaultId = buttons_.okShown ? IDC_MSG_OK : buttons_.yesShown ? IDC_MSG_YES : 0;
-  SendMessageW(hwnd_, DM_SETDEFID, defaultId ? defaultId : IDOK, 0);
+  SendMessageW(Handle(), DM_SETDEFID, defaultId ? defaultId : IDOK, 0);
 }
 
 void TfrmMsg::ApplyFont() {
   if (font_ && fontName_ == appliedFontName_) return;
-  UniqueFont font(CreateFontW(-md::Scaled(MulDiv(kFontPoints, md::kDesignDpi, 72), dpi_), 0, 0, 0, FW_NORMAL, FALSE,
-                              FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, Widen(fontName_).c_str()));
+  UniqueFont font = MakeFont(Widen(fontName_), DesignPixelsOfPoints(kFontPoints), dpi_, SHIFTJIS_CHARSET);
   if (!font) return;
   // The dialog itself draws no text in it (its caption is the system's), and
   // a font handed to the dialog window would be the dialog manager's to
@@ -245,7 +210,8 @@ void TfrmMsg::ShowText(std::string_view text) {
   // static control does; an empty text still takes one line.
   RECT measured{0, 0, labelDesign_.width, 0};
   {
-    MeasuringDc dc(label, font_.Get());
+    WindowDc dc(label);
+    ScopedSelect font(dc.Get(), font_.Get());
     const std::wstring measuredText = wide.empty() ? std::wstring(L" ") : wide;
     DrawTextW(dc.Get(), measuredText.c_str(), static_cast<int>(measuredText.size()), &measured,
               DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
@@ -267,21 +233,21 @@ void TfrmMsg::FocusFirstButton() {
   // Through the dialog manager, so that the focused button also becomes the
   // default push button and Enter presses it.
   if (focus) {
-    SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+    SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
   } else {
-    SetFocus(hwnd_);
+    SetFocus(Handle());
   }
 }
 
-int TfrmMsg::RunModal() {
+int TfrmMsg::ShowModally() {
   showing_ = true;
   {
-    DisabledTaskWindows disabled(hwnd_);
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    DisabledTaskWindows disabled(Handle());
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
     FocusFirstButton();
     MSG message;
-    while (hwnd_ && modalResult_ == 0) {
+    while (Handle() && modalResult_ == 0) {
       const BOOL got = GetMessageW(&message, nullptr, 0, 0);
       if (got == 0) {
         // The program is ending: pass the quit on to the main loop.
@@ -293,7 +259,7 @@ int TfrmMsg::RunModal() {
         modalResult_ = answer::kClosed;
         break;
       }
-      if (!IsDialogMessageW(hwnd_, &message)) {
+      if (!IsDialogMessageW(Handle(), &message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }
@@ -301,7 +267,7 @@ int TfrmMsg::RunModal() {
     // The owner is enabled again before the dialog hides, so that Windows
     // gives it the activation back.
   }
-  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+  if (Handle()) ShowWindow(Handle(), SW_HIDE);
   showing_ = false;
   return modalResult_;
 }

@@ -9,30 +9,32 @@
 #include <string>
 #include <string_view>
 
-#include "platform/message_dialog_layout.h"
 #include "platform/unique_handle_win32.h"
+#include "ui/layout/message_dialog_layout.h"
+#include "ui/window.h"
 
 namespace koru {
 
-class TfrmMsg {
+class TfrmMsg : public Dialog {
  public:
   // Creates the hidden dialog, owned by the main window. Throws
   // std::runtime_error when Windows refuses.
   TfrmMsg(HINSTANCE instance, HWND mainWindow);
-  ~TfrmMsg();
-  TfrmMsg(const TfrmMsg&) = delete;
-  TfrmMsg& operator=(const TfrmMsg&) = delete;
+  // The font outlives the controls that draw in it.
+  ~TfrmMsg() override { Destroy(); }
 
   // False once the dialog's window is gone (its owner was destroyed).
-  bool Exists() const { return hwnd_ != nullptr; }
-  HWND Handle() const { return hwnd_; }
+  bool Exists() const { return Handle() != nullptr; }
+  // A message is showing: the dialog cannot take another until it closes.
+  bool Showing() const { return showing_; }
 
-  // Shows `text` modally, centred on `owner` (the screen when there is none),
-  // and returns the pressed button's result: 1 OK, 6 Yes, 7 No, or 2 when the
-  // close box closed it. flags as for the system message box (0x00 OK, 0x04
-  // Yes/No, 0x01 OK/Cancel; icons 0x10 to 0x40). defaultButtonChoice 1 gives
-  // No the focus. Texts are code page 932. Throws std::logic_error when called
-  // while a message is already showing.
+  // Shows `text` modally, centred on `owner` (on its restored place when it
+  // is minimised; on the screen when there is none), and returns the pressed
+  // button's result: 1 OK, 6 Yes, 7 No, or 2 when the close box closed it.
+  // flags as for the system message box (0x00 OK, 0x04 Yes/No, 0x01
+  // OK/Cancel; icons 0x10 to 0x40). defaultButtonChoice 1 gives No the focus.
+  // Texts are code page 932. Throws std::logic_error when called while a
+  // message is already showing.
   int ShowMessageDialog(HWND owner, std::string_view text, int defaultButtonChoice, int flags,
                         std::string_view caption);
   int ShowMessageDialog(HWND owner, std::string_view text, int flags, std::string_view caption);
@@ -40,18 +42,12 @@ class TfrmMsg {
   // The face name (code page 932) of the label's and the buttons' font from
   // the next message on.
   void SetFontName(std::string_view name) { fontName_ = name; }
+  const std::string& FontName() const { return fontName_; }
+
+ protected:
+  INT_PTR HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  struct FontTraits {
-    using Handle = HFONT;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle font) { DeleteObject(font); }
-  };
-  using UniqueFont = UniqueHandle<FontTraits>;
-
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
   void FormCreate();
   void FormClose();
   void FormDestroy();
@@ -62,19 +58,17 @@ class TfrmMsg {
   void btnYesClick();
   void btnNoClick();
 
-  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-  void PlaceControl(int id, const message_dialog::Bounds& design);
+  void PlaceControl(int id, const Bounds& design);
   void PlaceOnOwner(HWND owner);
   void ShowImage(int flags);
   void ShowButtons();
   void ApplyFont();
   void ShowText(std::string_view text);
   void FocusFirstButton();
-  int RunModal();
+  int ShowModally();
 
-  HWND hwnd_ = nullptr;
-  int dpi_ = message_dialog::kDesignDpi;
-  message_dialog::Bounds labelDesign_;  // at the screen's DPI, captured at creation
+  int dpi_ = kDesignDpi;
+  Bounds labelDesign_;  // at the screen's DPI, captured at creation
   std::string fontName_;
   std::string appliedFontName_;
   UniqueFont font_;

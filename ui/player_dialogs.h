@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
+#include <string>
 
 #include "platform/user_dialogs.h"
 #include "ui/message_dialog.h"
@@ -21,12 +23,25 @@ class PlayerDialogs : public UserDialogs {
   // The message dialog, for its font name; null before CreateMessageDialog.
   TfrmMsg* MessageDialog() { return frmMsg_.get(); }
 
+  // Asked while frmMsg shows another message (from a handler its modal loop
+  // dispatched): an OK-only message waits until that one closes and is
+  // answered 1 now; a question, whose caller needs the answer, gets a dialog
+  // of its own.
   int ShowMessageDialog(std::string_view text, int flags, bool noAsDefault) override;
   int SystemMessageBox(std::string_view text, int flags) override;
 
  private:
+  struct WaitingMessage {
+    std::string text;
+    int flags;
+  };
+  int AskInDialogOfItsOwn(std::string_view text, int flags, bool noAsDefault);
+  void ShowWaitingMessages();
+
+  HINSTANCE instance_ = nullptr;
   HWND owner_ = nullptr;
   std::unique_ptr<TfrmMsg> frmMsg_;
+  std::deque<WaitingMessage> waiting_;
 };
 
 }  // namespace koru

@@ -2,7 +2,8 @@
 
 #include <cwchar>
 
-#include "ui/program_title.h"
+#include "platform/program_title.h"
+#include "platform/wide_text_win32.h"
 
 namespace koru {
 
@@ -15,7 +16,7 @@ void TrayIcon::Add(HWND owner, UINT callbackMessage, HICON icon) {
   data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data_.uCallbackMessage = callbackMessage;
   data_.hIcon = icon;
-  wcsncpy(data_.szTip, kProgramTitle, 127);
+  wcsncpy(data_.szTip, Widen(kProgramTitle).c_str(), 127);
   // A failed add leaves the player without tray icon but otherwise unchanged.
   present_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
 }

@@ -130,11 +130,36 @@ class Koru:
         code, _ = self.probe("press", "#32770", str(button_id))
         return code == 0
 
+    def wait_enabled(self, control_id, enabled, timeout=30):
+        """Waits until a control of the main window (a speed button by its command's id) is enabled or not."""
+        code, _ = self.probe("wait-enabled", "TfrmMain", str(control_id), "YES" if enabled else "NO",
+                             str(timeout * 1000))
+        return code == 0
+
+    def wait_colour(self, left, top, width, height, rgb, timeout=30):
+        """Waits until the screen shows the colour (0xRRGGBB) in a rectangle of the main window's client area."""
+        code, _ = self.probe("wait-colour", "TfrmMain", str(left), str(top), str(width), str(height),
+                             f"{rgb:06X}", str(timeout * 1000))
+        return code == 0
+
     def command(self, command_id):
         self.probe("command", "TfrmMain", str(command_id))
 
     def path(self, name):
         return os.path.join(self.folder, name)
+
+    def layout(self):
+        """The main window's client size and its visible controls' bounds:
+        {"client": (width, height), (class, text): (left, top, width, height)}."""
+        code, out = self.probe("layout", "TfrmMain")
+        found = {}
+        for line in out.splitlines():
+            fields = line.split("\t")
+            if fields[0] == "client":
+                found["client"] = tuple(int(n) for n in fields[1:3])
+            elif len(fields) == 6:
+                found[(fields[0], fields[1])] = tuple(int(n) for n in fields[2:6])
+        return found
 
     def caption(self):
         windows = self.main_windows()
@@ -154,6 +179,12 @@ class Koru:
 
     def exists(self, name):
         return os.path.exists(os.path.join(self.folder, name))
+
+
+def set_screen_dpi(dpi):
+    """The screen's DPI for programs started from now on (Wine's LogPixels)."""
+    subprocess.run([WINE, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                    "/d", str(dpi), "/f"], env=ENV, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def write_wav(path, seconds, frequency=440, rate=22050):

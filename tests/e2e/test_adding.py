@@ -2,7 +2,6 @@
 types are tried on the media device and the user decides, a full list says so."""
 
 import os
-import time
 import unittest
 
 from koru_e2e import (KoruTestCase, cp932, entries, ini_value, is_player_message_dialog, list_file, windows_path,
@@ -47,7 +46,7 @@ class AddingTest(KoruTestCase):
         self.assertIn("新しいﾒﾃﾞｨｱ tone.mpv の演奏ﾁｪｯｸに成功しました。", texts)
         self.assertIn("このﾌｧｲﾙﾀｲﾌﾟを演奏可能なﾒﾃﾞｨｱﾌｧｲﾙとして登録します。 よろしいですか？", texts)
         self.assertTrue(koru.answer_dialog(6))
-        time.sleep(1)
+        self.assertIsNotNone(koru.wait_caption("[tone.mpv]"), "the new entry plays")
         self.assertEqual(koru.close_owner(), 0)
         self.assertEqual(ext_rows(koru.read_bytes("KORU.ini")).get("MPV"), "1")
         self.assertEqual(entries(koru.read_bytes("_default.mpl")), [windows_path(tone)])
@@ -63,7 +62,7 @@ class AddingTest(KoruTestCase):
         self.assertIsNotNone(texts)
         self.assertIn("新しいﾒﾃﾞｨｱ junk.xyz の演奏ﾁｪｯｸに失敗しました!!", texts)
         self.assertTrue(koru.answer_dialog(6))
-        time.sleep(1)
+        self.assertTrue(koru.wait_dialog_gone())
         self.assertEqual(koru.close_owner(), 0)
         self.assertEqual(ext_rows(koru.read_bytes("KORU.ini")).get("XYZ"), "0")
         self.assertEqual(entries(koru.read_bytes("_default.mpl")), [])

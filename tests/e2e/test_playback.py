@@ -8,6 +8,7 @@ import unittest
 from koru_e2e import ARTIFACTS_DIR, KoruTestCase, ini_value, windows_path, write_wav
 
 IDM_FUNC_SPOT = 1101
+IDM_FUNC_STOP = 1102
 
 
 class PlaybackTest(KoruTestCase):
@@ -27,7 +28,8 @@ class PlaybackTest(KoruTestCase):
         # While the first piece plays: the control bar, playing and paused.
         koru.screenshot("control-bar-playing")
         koru.command(IDM_FUNC_SPOT)
-        time.sleep(0.5)
+        # lblSpotF, the PAUSE caption under sbtFuncSpot (224, 5), turns pure green.
+        self.assertTrue(koru.wait_colour(216, 28, 40, 9, 0x00FF00), "paused")
         koru.screenshot("control-bar-paused")
         koru.command(IDM_FUNC_SPOT)
 
@@ -48,7 +50,7 @@ class PlaybackTest(KoruTestCase):
         koru.start_owner("/1", first, second)
         caption = koru.wait_caption("[first.wav] - KORU - リピートなし", 20)
         self.assertEqual(caption, "[first.wav] - KORU - リピートなし")
-        time.sleep(3)  # well past the end of the first piece
+        self.assertTrue(koru.wait_enabled(IDM_FUNC_STOP, False, 10), "the first piece ends and nothing follows")
         self.assertEqual(koru.caption(), "[first.wav] - KORU - リピートなし", "playback stopped at the end")
         self.assertEqual(koru.close_owner(), 0)
         ini = koru.read_bytes("KORU.ini")

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "playback/control_bar_layout.h"
+#include "ui/layout/control_bar_layout.h"
 
 namespace koru {
 namespace {

@@ -104,6 +104,21 @@ TEST(IniDocumentRead, Utf8ByteOrderMarkDoesNotHideTheFirstSection) {
   EXPECT_EQ(IniDocument::Parse(twice.Serialize()).Get("", "\xEF\xBB\xBFk"), "1");
 }
 
+TEST(IniDocumentRead, ACheapLookFindsEveryLineThatCanBeAHeader) {
+  const struct {
+    const char* bytes;
+    bool mayHoldSections;
+  } cases[] = {
+      {"", false},
+      {"MEDIA-PLAYER KORU List File\r\na:C:\\[x].mid\r\n", false},  // "[" inside a line
+      {" \t[S]\r\n", true},                                          // after blanks
+      {"\xEF\xBB\xBF[S]\r\n", true},                                  // after the byte-order mark
+      {"a=1\r[S]", true},                                              // after a lone CR
+      {"a=1\n[S]", true},                                              // after a lone LF
+  };
+  for (const auto& c : cases) EXPECT_EQ(IniDocument::MayHoldSections(c.bytes), c.mayHoldSections) << c.bytes;
+}
+
 TEST(IniDocumentRead, TextAfterNulIsNotSeen) {
   IniDocument ini = IniDocument::Parse(std::string("[S]\r\nk=ab\0cd\r\n", 15));
   EXPECT_EQ(ini.Get("S", "k"), "ab");

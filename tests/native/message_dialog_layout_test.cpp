@@ -2,7 +2,7 @@
 // a window.
 #include <gtest/gtest.h>
 
-#include "platform/message_dialog_layout.h"
+#include "ui/layout/message_dialog_layout.h"
 
 namespace koru::message_dialog {
 namespace {
@@ -53,12 +53,6 @@ TEST(MessageDialogLabel, ThreeLinesAtOneAndAHalfTimesTheDesignDpi) {
   EXPECT_EQ(label.top, 36);
   EXPECT_EQ(label.height, 18);
   EXPECT_EQ(CenteredLabelTop(label.top, label.height, 3 * 18), 18);
-}
-
-TEST(MessageDialogScale, RoundsToTheNearestPixel) {
-  EXPECT_EQ(Scaled(kClientWidth, 96), 301);
-  EXPECT_EQ(Scaled(kClientWidth, 144), 452);  // 451.5
-  EXPECT_EQ(Scaled(kClientWidth, 120), 376);  // 376.25
 }
 
 TEST(MessageDialogIcon, ChosenByTheIconBitsAlone) {

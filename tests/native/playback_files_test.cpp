@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/cp932.h"
-#include "playback/delete_matching.h"
-#include "playback/short_path.h"
+#include "platform/delete_matching.h"
+#include "platform/short_path.h"
 #include "support/playback_fakes.h"
 
 namespace koru {

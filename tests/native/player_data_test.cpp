@@ -8,6 +8,7 @@
 #include "medialist/list_read.h"
 #include "medialist/media_list.h"
 #include "platform/cp932.h"
+#include "playback/list_settings.h"
 #include "settings/settings.h"
 #include "startup/player_data.h"
 #include "support/fake_file_system.h"

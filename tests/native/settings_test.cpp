@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -121,112 +123,56 @@ TEST(Settings, ValuesOfTheWrongFormReadAsTheDefault) {
   EXPECT_EQ(settings.list.count, 9999);
 }
 
-// Every key of KORU.ini with a value unlike any other, so that a key read
-// into or written from the wrong field shows.
-struct KeyValue {
-  std::string section, key, value;
-};
-std::vector<KeyValue> DistinctValuesForEveryKey() {
-  std::vector<KeyValue> keys;
-  int number = 100;
-  auto add = [&](std::string section, std::initializer_list<const char*> names) {
-    for (const char* name : names) keys.push_back({section, name, std::to_string(++number)});
-  };
-  add("FORM", {"left", "top", "width", "height", "title", "extend"});
-  add("LIST", {"track", "level", "ppath", "fname", "title", "progr", "copyr", "insmt", "timer", "auto", "count"});
-  add("MPL", {"track", "repeat", "random"});
-  add("IMAGE", {"image", "data", "list", "center", "size", "panel"});
-  add("PANEL", {"color"});
-  add("OPT", {"tray", "blank", "sstp", "media", "title", "backf", "movnr", "movew", "focus"});
-  add("MOUSE", {"trackl", "trackr", "titlel", "titler"});
-  add("TIMER", {"play", "gap"});
-  add("SLIDER", {"small", "large"});
-  keys.push_back({"MPL", "file", "C:\\" + cp932::FromUtf8(u8"曲表\\list.mpl")});
-  keys.push_back({"MPL", "play", "1010"});
-  keys.push_back({"IMAGE", "file", " picture.jpg"});
-  keys.push_back({"FONT", "name", cp932::FromUtf8(u8"ＭＳ ゴシック")});
-  keys.push_back({"BUTTON", "order", "3210"});
-  keys.push_back({"BUTTON", "check", "0101010101"});
-  keys.push_back({"LIST", "check", "111111111"});
-  keys.push_back({"LAST", "0", "C:\\b.mpl"});
-  keys.push_back({"LAST", "1", "C:\\" + cp932::FromUtf8(u8"ソ.mpl")});
-  return keys;
+// A value of its own for every key of the table: numbers from 101, texts in
+// code page 932 with a blank in front (written quoted, read back whole).
+std::vector<std::string> DistinctValuesFor(std::span<const SettingKey> keys) {
+  std::vector<std::string> values;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    values.push_back(std::holds_alternative<IntKey>(keys[i].value)
+                         ? std::to_string(101 + i)
+                         : " " + cp932::FromUtf8(u8"値") + std::to_string(i));
+  }
+  return values;
 }
 
-TEST(Settings, EveryKeyIsReadIntoItsFieldAndWrittenBackFromIt) {
-  std::vector<KeyValue> keys = DistinctValuesForEveryKey();
+std::string FieldText(const SettingKey& key, Settings& settings) {
+  if (const auto* number = std::get_if<IntKey>(&key.value)) return std::to_string(number->field(settings));
+  return std::get<TextKey>(key.value).field(settings);
+}
+
+TEST(SettingsTable, EveryKeyReadsIntoAFieldOfItsOwnAndIsWrittenBackFromIt) {
+  const std::span<const SettingKey> keys = SettingKeys();
+  const std::vector<std::string> values = DistinctValuesFor(keys);
   IniDocument written;
-  for (const KeyValue& key : keys) written.Set(key.section, key.key, key.value);
+  for (std::size_t i = 0; i < keys.size(); ++i) written.Set(keys[i].section, keys[i].key, values[i]);
   testing::FakeFileSystem fs;
   fs.AddFile(kIniPath, written.Serialize());
   Settings settings(fs, kFolder, kWindowsXp);
-  auto value = [&](std::string_view section, std::string_view name) {
-    for (const KeyValue& key : keys) {
-      if (key.section == section && key.key == name) return key.value;
-    }
-    return std::string("not in the list");
-  };
-  auto number = [&](std::string_view section, std::string_view name) { return std::stoi(value(section, name)); };
-  EXPECT_EQ(settings.form.left, number("FORM", "left"));
-  EXPECT_EQ(settings.form.top, number("FORM", "top"));
-  EXPECT_EQ(settings.form.width, number("FORM", "width"));
-  EXPECT_EQ(settings.form.height, number("FORM", "height"));
-  EXPECT_EQ(settings.form.title, number("FORM", "title"));
-  EXPECT_EQ(settings.form.extend, number("FORM", "extend"));
-  EXPECT_EQ(settings.ColumnWidth(list_column::kTrack), number("LIST", "track"));
-  EXPECT_EQ(settings.ColumnWidth(list_column::kParentFolder), number("LIST", "ppath"));
-  EXPECT_EQ(settings.ColumnWidth(list_column::kFileName), number("LIST", "fname"));
-  EXPECT_EQ(settings.ColumnWidth(list_column::kTitle), number("LIST", "title"));
-  EXPECT_EQ(settings.ColumnWidth(list_column::kArtist), number("LIST", "progr"));
-  EXPECT_EQ(settings.ColumnWidth(list_column::kComment), number("LIST", "copyr"));
-  EXPECT_EQ(settings.ColumnWidth(list_column::kAlbum), number("LIST", "insmt"));
-  EXPECT_EQ(settings.ColumnWidth(list_column::kRate), number("LIST", "level"));
-  EXPECT_EQ(settings.ColumnWidth(list_column::kTime), number("LIST", "timer"));
-  EXPECT_EQ(settings.list.autoSize, number("LIST", "auto"));
-  EXPECT_EQ(settings.list.count, number("LIST", "count"));
-  EXPECT_EQ(settings.list.check, value("LIST", "check"));
-  EXPECT_EQ(settings.mpl.file, value("MPL", "file"));
-  EXPECT_EQ(settings.mpl.play, value("MPL", "play"));
-  EXPECT_EQ(settings.mpl.track, number("MPL", "track"));
-  EXPECT_EQ(settings.mpl.repeat, number("MPL", "repeat"));
-  EXPECT_EQ(settings.mpl.random, number("MPL", "random"));
-  EXPECT_EQ(settings.image.image, number("IMAGE", "image"));
-  EXPECT_EQ(settings.image.data, number("IMAGE", "data"));
-  EXPECT_EQ(settings.image.list, number("IMAGE", "list"));
-  EXPECT_EQ(settings.image.file, value("IMAGE", "file"));
-  EXPECT_EQ(settings.image.center, number("IMAGE", "center"));
-  EXPECT_EQ(settings.image.size, number("IMAGE", "size"));
-  EXPECT_EQ(settings.image.panel, number("IMAGE", "panel"));
-  EXPECT_EQ(settings.font.name, value("FONT", "name"));
-  EXPECT_EQ(settings.panel.color, number("PANEL", "color"));
-  EXPECT_EQ(settings.button.order, value("BUTTON", "order"));
-  EXPECT_EQ(settings.button.check, value("BUTTON", "check"));
-  EXPECT_EQ(settings.opt.tray, number("OPT", "tray"));
-  EXPECT_EQ(settings.opt.blank, number("OPT", "blank"));
-  EXPECT_EQ(settings.opt.sstp, number("OPT", "sstp"));
-  EXPECT_EQ(settings.opt.media, number("OPT", "media"));
-  EXPECT_EQ(settings.opt.title, number("OPT", "title"));
-  EXPECT_EQ(settings.opt.backf, number("OPT", "backf"));
-  EXPECT_EQ(settings.opt.movnr, number("OPT", "movnr"));
-  EXPECT_EQ(settings.opt.movew, number("OPT", "movew"));
-  EXPECT_EQ(settings.opt.focus, number("OPT", "focus"));
-  EXPECT_EQ(settings.mouse.trackl, number("MOUSE", "trackl"));
-  EXPECT_EQ(settings.mouse.trackr, number("MOUSE", "trackr"));
-  EXPECT_EQ(settings.mouse.titlel, number("MOUSE", "titlel"));
-  EXPECT_EQ(settings.mouse.titler, number("MOUSE", "titler"));
-  EXPECT_EQ(settings.timer.play, number("TIMER", "play"));
-  EXPECT_EQ(settings.timer.gap, number("TIMER", "gap"));
-  EXPECT_EQ(settings.slider.smallStep, number("SLIDER", "small"));
-  EXPECT_EQ(settings.slider.largeStep, number("SLIDER", "large"));
-  EXPECT_EQ(settings.RecentFile(0), value("LAST", "0"));
-  EXPECT_EQ(settings.RecentFile(1), value("LAST", "1"));
-  EXPECT_EQ(settings.RecentFile(2), "");
+  // Two keys sharing a field would leave one of them with the other's value.
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(FieldText(keys[i], settings), values[i]) << keys[i].section << "/" << keys[i].key;
+  }
+  // The fields the record's readers know the keys by.
+  EXPECT_EQ(settings.form.left, 101);
+  EXPECT_EQ(settings.slider.largeStep, static_cast<int>(100 + keys.size()));
+  const struct {
+    const char* key;
+    int column;
+  } widths[] = {{"track", list_column::kTrack},    {"level", list_column::kRate},    {"ppath", list_column::kParentFolder},
+                {"fname", list_column::kFileName}, {"title", list_column::kTitle},   {"progr", list_column::kArtist},
+                {"copyr", list_column::kComment},  {"insmt", list_column::kAlbum},   {"timer", list_column::kTime}};
+  for (const auto& width : widths) {
+    EXPECT_EQ(std::to_string(settings.list.width[static_cast<std::size_t>(width.column)]), written.Get("LIST", width.key))
+        << width.key;
+  }
 
   // Saved over an empty file, every key comes back with its value.
   fs.RemoveFile(kIniPath);
   settings.SaveSettings();
-  IniDocument saved = IniDocument::Parse(fs.Contents(kIniPath));
-  for (const KeyValue& key : keys) EXPECT_EQ(saved.Get(key.section, key.key), key.value) << key.section << "/" << key.key;
+  const IniDocument saved = IniDocument::Parse(fs.Contents(kIniPath));
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(saved.Get(keys[i].section, keys[i].key), values[i]) << keys[i].section << "/" << keys[i].key;
+  }
 }
 
 TEST(Settings, FileTypesAndRecentFilesSurviveASaveAndALoad) {

@@ -1,4 +1,4 @@
-#include "settings/system_version.h"
+#include "platform/system_version.h"
 
 #include <gtest/gtest.h>
 

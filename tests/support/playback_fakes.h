@@ -12,13 +12,14 @@
 #include <vector>
 
 #include "platform/cp932.h"
+#include "platform/playback_files.h"
 #include "platform/user_dialogs.h"
 #include "playback/clock.h"
 #include "playback/entry_converters.h"
 #include "playback/media_device.h"
-#include "playback/playback_files.h"
 #include "playback/player_view.h"
 #include "playback/sstp_sender.h"
+#include "playback/volume_mixer.h"
 
 namespace koru::testing {
 

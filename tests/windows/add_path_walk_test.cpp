@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "archive/null_archiver.h"
+#include "desktop/shell_link_win32.h"
 #include "medialist/media_list.h"
 #include "platform/com_pointer_win32.h"
 #include "platform/cp932.h"
 #include "platform/file_system_win32.h"
 #include "platform/wide_text_win32.h"
 #include "playback/add_path.h"
-#include "playback/shell_link_win32.h"
 #include "settings/settings.h"
 #include "windows/support/test_environment.h"
 

@@ -77,9 +77,22 @@ std::string List(const std::string& type, const std::string& body) { return Chun
 constexpr int kMovieWidth = 32;
 constexpr int kMovieHeight = 24;
 
-// An uncompressed AVI, 10 frames a second, grey pictures, no sound.
-std::string GreyAvi(int frames) {
-  const std::uint32_t frameBytes = kMovieWidth * kMovieHeight * 3;
+// The two colours of every frame: the left half red, the right half blue.
+constexpr COLORREF kLeftColour = RGB(255, 0, 0);
+constexpr COLORREF kRightColour = RGB(0, 0, 255);
+
+// An uncompressed AVI, 10 frames a second, no sound. The frames are 32-bit:
+// Wine's device garbles 24-bit ones.
+std::string TwoColourAvi(int frames) {
+  const std::uint32_t frameBytes = kMovieWidth * kMovieHeight * 4;
+  std::string frame;
+  for (int y = 0; y < kMovieHeight; ++y) {
+    for (int x = 0; x < kMovieWidth; ++x) {
+      const COLORREF colour = x < kMovieWidth / 2 ? kLeftColour : kRightColour;
+      frame += {static_cast<char>(GetBValue(colour)), static_cast<char>(GetGValue(colour)),
+                static_cast<char>(GetRValue(colour)), '\0'};
+    }
+  }
   std::string avih;
   for (std::uint32_t value : {100000u, frameBytes * 10, 0u, 0x10u /* has index */, std::uint32_t(frames), 0u, 1u,
                               frameBytes, std::uint32_t(kMovieWidth), std::uint32_t(kMovieHeight), 0u, 0u, 0u, 0u}) {
@@ -93,7 +106,7 @@ std::string GreyAvi(int frames) {
   std::string strf;
   for (std::uint32_t value : {40u, std::uint32_t(kMovieWidth), std::uint32_t(kMovieHeight)}) PutLe(strf, value, 4);
   PutLe(strf, 1, 2);
-  PutLe(strf, 24, 2);
+  PutLe(strf, 32, 2);
   for (std::uint32_t value : {0u, frameBytes, 0u, 0u, 0u, 0u}) PutLe(strf, value, 4);
 
   std::string movi;
@@ -103,7 +116,7 @@ std::string GreyAvi(int frames) {
     PutLe(index, 0x10, 4);         // key frame
     PutLe(index, static_cast<std::uint32_t>(4 + movi.size()), 4);
     PutLe(index, frameBytes, 4);
-    movi += Chunk("00db", std::string(frameBytes, '\x80'));
+    movi += Chunk("00db", frame);
   }
   const std::string body = List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf))) +
                            List("movi", movi) + Chunk("idx1", index);
@@ -373,11 +386,12 @@ HWND PictureWindow(const MciMediaDevice& device) {
   return reinterpret_cast<HWND>(parameters.dwReturn);
 }
 
+// A window of the movie's size on the screen, which the device draws into.
 class Panel {
  public:
   Panel()
-      : window_(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kMovieWidth, kMovieHeight, nullptr, nullptr,
-                                  nullptr, nullptr)) {}
+      : window_(::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, kMovieWidth,
+                                  kMovieHeight, nullptr, nullptr, nullptr, nullptr)) {}
   ~Panel() {
     if (window_) ::DestroyWindow(window_);
   }
@@ -385,13 +399,21 @@ class Panel {
   Panel& operator=(const Panel&) = delete;
   HWND Get() const { return window_; }
   DisplayWindow Handle() const { return reinterpret_cast<DisplayWindow>(window_); }
+  // The panel shows the frame: its left quarter red, its right quarter blue.
+  bool ShowsTheFrame() const {
+    HDC dc = ::GetDC(window_);
+    const COLORREF left = ::GetPixel(dc, kMovieWidth / 4, kMovieHeight / 2);
+    const COLORREF right = ::GetPixel(dc, kMovieWidth * 3 / 4, kMovieHeight / 2);
+    ::ReleaseDC(window_, dc);
+    return left == kLeftColour && right == kRightColour;
+  }
 
  private:
   HWND window_;
 };
 
 TEST_F(MediaDeviceTest, MovieDrawsIntoTheWindowChosenBeforeOrWhileOpen) {
-  folder_.WriteFile(L"動画.avi", GreyAvi(10));
+  folder_.WriteFile(L"動画.avi", TwoColourAvi(10));
   const Panel first;
   const Panel second;
   const Panel third;
@@ -420,35 +442,25 @@ TEST_F(MediaDeviceTest, MovieDrawsIntoTheWindowChosenBeforeOrWhileOpen) {
   OpenForPlay(Cp932Path(folder_ / L"動画.avi"));
   EXPECT_EQ(PictureWindow(device_), third.Get());
 
+  EXPECT_FALSE(third.ShowsTheFrame());
   device_.Play();
-  ::Sleep(300);
+  EXPECT_TRUE(PollUntil([&] { return third.ShowsTheFrame(); }, 3000)) << "the picture reaches the chosen window";
+  EXPECT_FALSE(first.ShowsTheFrame());
   EXPECT_EQ(device_.Mode(), DeviceMode::Playing);
-  EXPECT_GT(device_.Position(), 100);
   device_.Stop();
 }
 
-// An MP3 reports video, but Wine's device has no picture to route and refuses
-// the window; the device then keeps no window at all.
+// An MP3 reports video, but the harness's device (Wine's, decoding through
+// GStreamer) has no picture to route and refuses the window: the device then
+// keeps no window at all, so the program never takes it for a movie window.
 TEST_F(MediaDeviceTest, AWindowTheDeviceRefusesBecomesNone) {
   folder_.WriteFile(L"無音.mp3", SilentMp3(40));
-  device_.SetFileName(Cp932Path(folder_ / L"無音.mp3"));
-  try {
-    device_.Open();
-  } catch (const MediaDeviceError& error) {
-    GTEST_SKIP() << "no MP3 device: " << error.what();
-  }
+  OpenForPlay(Cp932Path(folder_ / L"無音.mp3"));
   ASSERT_TRUE(device_.HasVideo());
   const Panel panel;
   device_.SetDisplayWindow(panel.Handle());
-  if (RunningOnWine()) {
-    EXPECT_EQ(PictureWindow(device_), nullptr);
-  }
-  // Whatever the device did, the program's idea of the window matches it.
-  if (PictureWindow(device_) == panel.Get()) {
-    EXPECT_EQ(device_.GetDisplayWindow(), panel.Handle());
-  } else {
-    EXPECT_EQ(device_.GetDisplayWindow(), DisplayWindow{0});
-  }
+  EXPECT_NE(PictureWindow(device_), panel.Get());
+  EXPECT_EQ(device_.GetDisplayWindow(), DisplayWindow{0});
 }
 
 // The system chooses the sequencer for a MIDI file. Where there is no
@@ -487,34 +499,25 @@ TEST_F(MediaDeviceTest, MidiFileGoesToTheSequencer) {
   EXPECT_FALSE(device_.IsOpen());
 }
 
-// MP3 goes to the digital-video device (on Windows and in Wine, where it
-// decodes through GStreamer). It reports video although the file has no
-// pictures, which is why the program looks at the display rectangle before it
-// takes a medium for a movie. Wine's device plays, pauses and resumes in real
-// time, but ignores seeks, and once stopped it reports the position where it
-// last stopped or paused (0 when it ran to the end unpaused), so the end of an
-// MP3 is not seen there by position; the Windows device stays at the length.
+// MP3 goes to the digital-video device (on Windows, and in Wine, where the
+// harness's GStreamer plugins decode it). It reports video although the file
+// has no pictures and an empty display rectangle, which is how the program
+// tells it from a movie. It plays, pauses and resumes in real time and stops
+// by itself at the end. (Where the device stands once stopped differs between
+// systems, so the position after the end is not checked.)
 TEST_F(MediaDeviceTest, Mp3FilePlaysWhereTheSystemDecodesIt) {
   constexpr int kFrames = 40;  // 40 x 1152 samples at 44.1 kHz = 1045 ms
   folder_.WriteFile(L"無音.mp3", SilentMp3(kFrames));
-  device_.SetFileName(Cp932Path(folder_ / L"無音.mp3"));
-  try {
-    device_.Open();
-  } catch (const MediaDeviceError& error) {
-    // Wine without GStreamer's base and good plugins ends here.
-    std::printf("MP3: open failed: %s\n", error.what());
-    EXPECT_STRNE(error.what(), "");
-    EXPECT_FALSE(device_.IsOpen());
-    return;
-  }
-  device_.SetTimeFormatMilliseconds();
-  const std::int64_t length = device_.Length();
+  OpenForPlay(Cp932Path(folder_ / L"無音.mp3"));
+  EXPECT_EQ(device_.Capabilities().deviceType, static_cast<std::uint32_t>(MCI_DEVTYPE_DIGITAL_VIDEO));
+  EXPECT_TRUE(device_.HasVideo());
   const DisplayRect rect = device_.DisplayRectangle();
-  std::printf("MP3: device type %u, video %d, rectangle %d %d %d %d, length %lld\n",
-              static_cast<unsigned>(device_.Capabilities().deviceType), device_.HasVideo() ? 1 : 0, rect.left,
-              rect.top, rect.right, rect.bottom, static_cast<long long>(length));
+  EXPECT_EQ(rect.right - rect.left, 0);
+  EXPECT_EQ(rect.bottom - rect.top, 0);
+  const std::int64_t length = device_.Length();
   EXPECT_NEAR(length, kFrames * 1152 * 1000 / kSampleRate, 100);
 
+  const DWORD start = ::GetTickCount();
   device_.Play();
   ::Sleep(400);
   EXPECT_EQ(device_.Mode(), DeviceMode::Playing);
@@ -527,15 +530,8 @@ TEST_F(MediaDeviceTest, Mp3FilePlaysWhereTheSystemDecodesIt) {
   device_.PauseToggle();
   EXPECT_EQ(device_.Mode(), DeviceMode::Playing);
   ASSERT_TRUE(PollUntil([&] { return device_.Mode() == DeviceMode::Stopped; }, 5000));
-  const std::int64_t atEnd = device_.Position();
-  device_.Seek(300);
-  const std::int64_t afterSeek = device_.Position();
-  std::printf("MP3: paused at %lld, at the end %lld, after a seek to 300 %lld\n", static_cast<long long>(held),
-              static_cast<long long>(atEnd), static_cast<long long>(afterSeek));
-  if (!RunningOnWine()) {
-    EXPECT_NEAR(atEnd, length, kSlackMs);
-    EXPECT_EQ(afterSeek, 300);
-  }
+  // In real time: the length and the paused time have passed.
+  EXPECT_GE(static_cast<std::int64_t>(::GetTickCount() - start), length + 200 - kSlackMs);
 }
 
 }  // namespace

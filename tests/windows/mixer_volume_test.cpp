@@ -26,11 +26,20 @@ class VolumeRestorer {
 
 TEST(MixerVolume, OpensMixerZeroAndKeepsTheHandle) {
   MixerVolume mixer;
+  EXPECT_EQ(mixer.Handle(), nullptr);
   ASSERT_TRUE(mixer.Open()) << "no mixer device";
+  const HMIXER held = mixer.Handle();
+  ASSERT_NE(held, nullptr);
+  UINT device = 99;
+  ASSERT_EQ(::mixerGetID(reinterpret_cast<HMIXEROBJ>(held), &device, MIXER_OBJECTF_HMIXER), MMSYSERR_NOERROR);
+  EXPECT_EQ(device, 0u) << "mixer device 0";
   EXPECT_TRUE(mixer.Open());
+  EXPECT_EQ(mixer.Handle(), held) << "a second open keeps the handle it holds";
   mixer.Close();
+  EXPECT_EQ(mixer.Handle(), nullptr);
   mixer.Close();
   EXPECT_TRUE(mixer.Open());
+  EXPECT_NE(mixer.Handle(), nullptr);
 }
 
 TEST(MixerVolume, WrittenPercentReadsBack) {

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "platform/delete_matching.h"
+#include "platform/playback_files_win32.h"
 #include "platform/wide_text_win32.h"
-#include "playback/delete_matching.h"
-#include "playback/playback_files_win32.h"
 #include "windows/support/test_environment.h"
 
 namespace koru {

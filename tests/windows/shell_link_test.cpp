@@ -2,7 +2,7 @@
 // link whose target data report a file with content is followed. Windows
 // reports the data stored in the link; Wine stores none and reports the
 // target as it is now, so a link to a file deleted since is not tested here.
-#include "playback/shell_link_win32.h"
+#include "desktop/shell_link_win32.h"
 
 #include <windows.h>
 #include <objidl.h>

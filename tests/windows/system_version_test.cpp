@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/system_version.h"
+#include "platform/system_version.h"
 
 namespace koru {
 namespace {

@@ -8,6 +8,11 @@
 //   koru_probe texts CLASS                the window's text, then "class<TAB>control id<TAB>text" per child
 //   koru_probe hold PATH RELEASE MS       opens PATH without sharing, prints "held" and keeps it open
 //                                         until the file RELEASE exists (or MS have passed)
+//   koru_probe layout CLASS               the window's client size, then each visible child control:
+//                                         "class<TAB>text<TAB>left<TAB>top<TAB>width<TAB>height" in client pixels
+//   koru_probe wait-enabled CLASS ID YES|NO MS  waits until the child control ID is enabled (YES) or not (NO)
+//   koru_probe wait-colour CLASS L T W H RRGGBB MS  waits until the screen shows the colour (hex) somewhere in
+//                                         the rectangle of the window's client area
 //   koru_probe command CLASS ID           posts WM_COMMAND with ID to the window
 //   koru_probe click CLASS TEXT           clicks the child button whose text is TEXT
 //   koru_probe press CLASS ID             clicks the child button with the control ID (IDOK 1, IDYES 6, IDNO 7)
@@ -18,6 +23,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -138,6 +144,80 @@ int Texts(const std::wstring& className) {
   return windows.empty() ? 1 : 0;
 }
 
+std::wstring Numbers(std::initializer_list<long> values) {
+  std::wstring text;
+  for (long value : values) text += L"\t" + std::to_wstring(value);
+  return text;
+}
+
+int Layout(const std::wstring& className) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  if (windows.empty()) return 1;
+  HWND window = windows.front();
+  RECT client{};
+  GetClientRect(window, &client);
+  Print(L"client" + Numbers({client.right, client.bottom}));
+  for (HWND child : Children(window)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT bounds{};
+    GetWindowRect(child, &bounds);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&bounds), 2);
+    Print(ClassOf(child) + L"\t" + TextOf(child) +
+          Numbers({bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top}));
+  }
+  return 0;
+}
+
+// Whether any pixel of a rectangle of the window's client area, as the
+// screen shows it, has the colour.
+bool ScreenShowsColour(HWND window, RECT area, COLORREF colour) {
+  MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&area), 2);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  bool found = false;
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  for (int i = 0; bits && i < width * height && !found; ++i) found = (pixels[i] & 0xFFFFFF) == wanted;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+int WaitColour(const std::wstring& className, RECT area, COLORREF colour, DWORD timeout) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND window : TopLevelWindows(className)) {
+      if (ScreenShowsColour(window, area, colour)) return 0;
+    }
+    if (GetTickCount() - start > timeout) return 1;
+    Sleep(100);
+  }
+}
+
+int WaitEnabled(const std::wstring& className, int id, bool enabled, DWORD timeout) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND window : TopLevelWindows(className)) {
+      for (HWND child : Children(window)) {
+        if (GetDlgCtrlID(child) == id && (IsWindowEnabled(child) != FALSE) == enabled) return 0;
+      }
+    }
+    if (GetTickCount() - start > timeout) return 1;
+    Sleep(100);
+  }
+}
+
 int Command(const std::wstring& className, int id) {
   std::vector<HWND> windows = TopLevelWindows(className);
   for (HWND window : windows) PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
@@ -188,6 +268,15 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"wait-gone" && argc >= 4) return WaitGone(className, wcstoul(argv[3], nullptr, 10));
   if (verb == L"close" && argc >= 4) return Close(className, wcstoul(argv[3], nullptr, 10));
   if (verb == L"texts") return Texts(className);
+  if (verb == L"layout") return Layout(className);
+  if (verb == L"wait-enabled" && argc >= 6) {
+    return WaitEnabled(className, _wtoi(argv[3]), std::wstring(argv[4]) == L"YES", wcstoul(argv[5], nullptr, 10));
+  }
+  if (verb == L"wait-colour" && argc >= 9) {
+    const RECT area = {_wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[3]) + _wtoi(argv[5]), _wtoi(argv[4]) + _wtoi(argv[6])};
+    const unsigned long rgb = wcstoul(argv[7], nullptr, 16);
+    return WaitColour(className, area, RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF), wcstoul(argv[8], nullptr, 10));
+  }
   if (verb == L"command" && argc >= 4) return Command(className, _wtoi(argv[3]));
   if (verb == L"click" && argc >= 4) return Click(className, argv[3]);
   if (verb == L"press" && argc >= 4) return Press(className, _wtoi(argv[3]));

@@ -6,14 +6,9 @@
 
 #include <string>
 
-namespace koru::message_dialog {
+#include "ui/layout/design_scale.h"
 
-struct Bounds {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
+namespace koru::message_dialog {
 
 struct Point {
   int x = 0;
@@ -21,9 +16,8 @@ struct Point {
   friend bool operator==(const Point&, const Point&) = default;
 };
 
-// Design values in pixels at 96 DPI. ui/message_dialog.rc repeats them for
-// the resource editor; the dialog lays itself out from these.
-inline constexpr int kDesignDpi = 96;
+// Design pixels. ui/message_dialog.rc repeats them for the resource editor;
+// the dialog lays itself out from these.
 inline constexpr int kClientWidth = 301;
 inline constexpr int kClientHeight = 88;
 inline constexpr Bounds kImageBounds{8, 16, 32, 32};  // imgMsg01 .. imgMsg04
@@ -32,10 +26,6 @@ inline constexpr Bounds kOkBounds{104, 56, 89, 21};  // btnOk
 inline constexpr Bounds kYesBounds{56, 56, 89, 21};  // btnYes
 inline constexpr Bounds kNoBounds{152, 56, 89, 21};  // btnNo
 inline constexpr int kImageCount = 4;
-
-// A design length at the screen's DPI.
-int Scaled(int designPixels, int dpi);
-Bounds Scaled(const Bounds& design, int dpi);
 
 // The dialog's top-left corner: centred on the owner (integer halves,
 // truncated towards zero), then pulled back onto a screen of the given size:

@@ -1,4 +1,4 @@
-#include "playback/control_bar_layout.h"
+#include "ui/layout/control_bar_layout.h"
 
 namespace koru {
 namespace {

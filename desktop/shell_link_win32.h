@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "desktop/shortcut_resolver.h"
 #include "platform/com_pointer_win32.h"
-#include "playback/shortcut_resolver.h"
 
 namespace koru {
 

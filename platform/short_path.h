@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "playback/playback_files.h"
+#include "platform/playback_files.h"
 
 namespace koru {
 

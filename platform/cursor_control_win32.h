@@ -1,7 +1,7 @@
 // The hourglass through the system cursor of the GUI thread.
 #pragma once
 
-#include "playback/cursor_control.h"
+#include "platform/cursor_control.h"
 
 namespace koru {
 

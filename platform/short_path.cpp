@@ -1,4 +1,4 @@
-#include "playback/short_path.h"
+#include "platform/short_path.h"
 
 #include <vector>
 

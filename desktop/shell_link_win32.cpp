@@ -1,4 +1,4 @@
-#include "playback/shell_link_win32.h"
+#include "desktop/shell_link_win32.h"
 
 #include <windows.h>
 #include <objidl.h>

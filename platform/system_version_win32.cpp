@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "settings/system_version.h"
+#include "platform/system_version.h"
 
 namespace koru {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/playback_files.h"
+#include "platform/playback_files.h"
 
 namespace koru {
 

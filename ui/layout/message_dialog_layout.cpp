@@ -1,19 +1,8 @@
-#include "platform/message_dialog_layout.h"
+#include "ui/layout/message_dialog_layout.h"
 
 #include "platform/cp932.h"
 
 namespace koru::message_dialog {
-
-int Scaled(int designPixels, int dpi) {
-  // Rounded to the nearest pixel, as MulDiv does.
-  const long long product = static_cast<long long>(designPixels) * dpi;
-  const long long half = kDesignDpi / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / kDesignDpi : (product - half) / kDesignDpi);
-}
-
-Bounds Scaled(const Bounds& design, int dpi) {
-  return {Scaled(design.left, dpi), Scaled(design.top, dpi), Scaled(design.width, dpi), Scaled(design.height, dpi)};
-}
 
 Point PlaceOnOwner(const Bounds& owner, int dialogWidth, int dialogHeight, int screenWidth, int screenHeight) {
   Point place{owner.left + (owner.width - dialogWidth) / 2, owner.top + (owner.height - dialogHeight) / 2};

@@ -1,4 +1,4 @@
-#include "playback/playback_files_win32.h"
+#include "platform/playback_files_win32.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "playback/delete_matching.h"
+#include "platform/delete_matching.h"
 
 #include "platform/cp932.h"
 

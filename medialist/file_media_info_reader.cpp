@@ -1,4 +1,4 @@
-#include "medialist/media_info_reader.h"
+#include "medialist/file_media_info_reader.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "playback/cursor_control_win32.h"
+#include "platform/cursor_control_win32.h"
 
 #include <windows.h>
 

@@ -1,0 +1,93 @@
+// The application object: builds the two process-wide objects (the media list
+// and the settings), every binding of the core to Windows (or its stand-in
+// while the outside library is missing), the playback core, the adding
+// routine and the hand-over consumer, and the windows, which get references.
+// It loads the player's data before the main window is created and stores
+// it once the window has gone.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "archive/null_archiver.h"
+#include "desktop/shell_link_win32.h"
+#include "medialist/file_media_info_reader.h"
+#include "medialist/media_list.h"
+#include "platform/cursor_control_win32.h"
+#include "platform/file_system_win32.h"
+#include "platform/playback_files_win32.h"
+#include "playback/absent_helpers.h"
+#include "playback/add_path.h"
+#include "playback/mci_media_device_win32.h"
+#include "playback/mixer_volume_win32.h"
+#include "playback/play_order.h"
+#include "playback/player.h"
+#include "playback/system_clock.h"
+#include "settings/settings.h"
+#include "startup/command_hand_over.h"
+#include "startup/hand_over_consumer.h"
+#include "ui/main_window.h"
+#include "ui/player_dialogs.h"
+
+namespace koru {
+
+class Application : public HandOverHost {
+ public:
+  // `handOver` is null when this instance runs without the shared record.
+  Application(HINSTANCE instance, CommandHandOver* handOver, std::atomic<std::uint8_t>& noRepeat);
+  ~Application() override;
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Shows the player and runs it until its main window closes.
+  int Run();
+
+  // HandOverHost
+  bool FocusOnOpen() const override;
+  void BringMainWindowToFront() override;
+  void SyncAndRefreshList() override;
+  void RevealCurrentRow() override;
+  void PlayCurrentEntry(bool userInitiated) override;
+
+ private:
+  void RunMessageLoop();
+
+  HINSTANCE instance_;
+  CommandHandOver* handOver_;
+  std::atomic<std::uint8_t>& noRepeat_;
+
+  // The process-wide objects and what they read with.
+  Win32FileSystem files_;
+  MediaList list_;
+  Settings settings_;
+  FileMediaInfoReader infoReader_;
+  PlayerDialogs dialogs_;
+  PlayOrder order_;
+  std::string tempFolder_;
+  std::string unreadableListPath_;
+
+  // The bindings, and the stand-ins of the outside libraries.
+  MciMediaDevice device_;  // mplMain
+  MixerVolume mixer_;
+  Win32PlaybackFiles playbackFiles_;
+  SystemClock clock_;
+  AbsentExtractor extractor_;
+  AbsentRcpConverter rcpConverter_;
+  AbsentOggDecoder oggDecoder_;
+  AbsentSstp sstp_;
+  NullArchiver archiver_;
+  ShellLinkResolver shortcuts_;
+  Win32CursorControl cursor_;
+
+  // The main window shows the player's core and runs its commands: built
+  // before the core, which keeps it as its view, and destroyed before it.
+  TfrmMain frmMain_;
+  Player player_;
+  ListPathAdder adder_;
+  HandOverConsumer consumer_;
+};
+
+}  // namespace koru

@@ -1,0 +1,39 @@
+"""The control bar is laid out in design pixels scaled by the screen's DPI."""
+
+import os
+import unittest
+
+from koru_e2e import KoruTestCase, set_screen_dpi
+
+
+def scaled(design, dpi):
+    """A design length at dpi, rounded to the nearest pixel."""
+    return (design * dpi + 48) // 96
+
+
+class DpiTest(KoruTestCase):
+    def tearDown(self):
+        set_screen_dpi(96)
+        super().tearDown()
+
+    def test_the_control_bar_scales_with_the_screen(self):
+        koru = self.koru
+        for dpi in (96, 144):
+            set_screen_dpi(dpi)
+            if koru.exists("KORU.ini"):
+                os.remove(koru.path("KORU.ini"))  # the saved bounds are the other DPI's pixels
+            koru.start_owner()
+            layout = koru.layout()
+            koru.screenshot(f"control-bar-{dpi}dpi")
+            self.assertEqual(layout.get("client"), (scaled(400, dpi), scaled(64, dpi)), f"{dpi} DPI")
+            # With the default [BUTTON] order: sbtFuncSpot at 224, 5, 23 x 22, and lblScreen0 at 2, 2
+            # inside pnlScreen0 (4, 2), 134 x 27.
+            self.assertEqual(layout.get(("Button", "II")),
+                             tuple(scaled(n, dpi) for n in (224, 5, 23, 22)), f"{dpi} DPI")
+            self.assertEqual(layout.get(("Static", "[01]<00:00>")),
+                             tuple(scaled(n, dpi) for n in (6, 4, 134, 27)), f"{dpi} DPI")
+            self.assertEqual(koru.close_owner(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()

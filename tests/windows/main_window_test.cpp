@@ -1,0 +1,142 @@
+// The main window over the playback core with stand-ins for the device, the
+// mixer and the files: a click on the PLAY button reaches the player, the
+// message dialog takes the player's font at the first resize, and a question
+// asked inside a timer tick does not let the tick run again beneath it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "medialist/media_list.h"
+#include "platform/cp932.h"
+#include "playback/player.h"
+#include "settings/settings.h"
+#include "support/fake_file_system.h"
+#include "support/playback_fakes.h"
+#include "ui/commands.h"
+#include "ui/main_window.h"
+#include "ui/message_dialog_ids.h"
+#include "ui/player_dialogs.h"
+#include "windows/support/modal_ticker.h"
+
+namespace koru {
+namespace {
+
+using testing::ClickButton;
+using testing::ModalTicker;
+using testing::ShownDialogWithText;
+
+// The main window as the application builds it, over stand-ins.
+struct MainWindowRig {
+  MainWindowRig() {
+    list.readInfoOnAdd = false;
+    settings.font.name = cp932::FromUtf8(u8"ＭＳ 明朝");
+  }
+  ~MainWindowRig() { frmMain.Destroy(); }
+
+  bool Open() {
+    if (!frmMain.Create(GetModuleHandleW(nullptr))) return false;
+    dialogs.CreateMessageDialog(GetModuleHandleW(nullptr), frmMain.Handle());
+    frmMain.Show(SW_SHOWNORMAL);
+    return true;
+  }
+
+  testing::FakeFileSystem files;
+  Settings settings{files, "C:\\KORU\\", SystemVersion{10, 0, 19045, 2}};
+  MediaList list{"C:\\KORU\\"};
+  PlayerDialogs dialogs;
+  PlayOrder order;
+  testing::FakePlaybackFiles tempFiles;
+  testing::FakeMediaDevice device;
+  testing::FakeMixer mixer;
+  testing::FakeClock clock;
+  testing::FakeExtractor extractor;
+  testing::FakeRcp rcp;
+  testing::FakeOgg ogg;
+  testing::FakeSstp sstp;
+  std::atomic<std::uint8_t> noRepeat{0};
+  std::function<void()> handOverDuty;  // what timPlay does first, each tick
+  TfrmMain frmMain{{settings, list, dialogs, player, device, mixer, order, [this] {
+                      if (handOverDuty) handOverDuty();
+                    }}};
+  Player player{PlayerContext{list, settings, files, tempFiles, dialogs, frmMain, device, mixer, clock,
+                              EntryConverters{extractor, rcp, ogg}, sstp, nullptr, order, noRepeat,
+                              "C:\\TEMP\\KORUTEMP\\"}};
+};
+
+// Dispatches the thread's messages until `done` or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  return true;
+}
+
+BOOL CALLBACK FindCommandButton(HWND child, LPARAM found) {
+  if (GetDlgCtrlID(child) != IDM_FUNC_PLAY) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+TEST(MainWindow, AClickOnThePlayButtonPlaysTheCurrentEntry) {
+  MainWindowRig rig;
+  rig.files.AddFile("C:\\Music\\a.wav", "data");
+  rig.list.AddEntry("C:\\Music\\a.wav", "");
+  ASSERT_TRUE(rig.Open());
+  HWND play = nullptr;
+  EnumChildWindows(rig.frmMain.Handle(), FindCommandButton, reinterpret_cast<LPARAM>(&play));
+  ASSERT_NE(play, nullptr) << "sbtFuncPlay carries the play command's id";
+
+  SendMessageW(play, BM_CLICK, 0, 0);
+  EXPECT_EQ(rig.player.State(), PlayState::Playing);
+  EXPECT_NE(std::find(rig.device.log.begin(), rig.device.log.end(), "play"), rig.device.log.end());
+}
+
+TEST(MainWindow, TheMessageDialogTakesThePlayersFontAtTheFirstResize) {
+  MainWindowRig rig;
+  ASSERT_TRUE(rig.Open());
+  ASSERT_NE(rig.dialogs.MessageDialog(), nullptr);
+  EXPECT_EQ(rig.dialogs.MessageDialog()->FontName(), rig.settings.font.name);
+}
+
+TEST(MainWindow, ATickDoesNotRunAgainWhileAQuestionItAskedIsOpen) {
+  MainWindowRig rig;
+  int ticks = 0;
+  int ticksWhileAsking = -1;
+  int answer = 0;
+  rig.handOverDuty = [&] {
+    if (++ticks == 1) answer = rig.dialogs.ShowMessageDialog("question?", 68, false);
+  };
+  // Once the question shows, it stays open for several timer intervals
+  // before it is answered.
+  DWORD shownAt = 0;
+  ModalTicker ticker([&] {
+    HWND question = ShownDialogWithText(IDC_MSG_LABEL, L"question?");
+    if (!question) return false;
+    if (shownAt == 0) shownAt = GetTickCount();
+    if (GetTickCount() - shownAt < 6 * 100) return false;
+    ticksWhileAsking = ticks;
+    ClickButton(question, IDC_MSG_YES);
+    return true;
+  });
+  ASSERT_TRUE(rig.Open());
+  EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+  EXPECT_FALSE(ticker.TimedOut());
+  EXPECT_EQ(ticksWhileAsking, 1) << "no tick ran beneath the one that asked";
+  EXPECT_EQ(answer, 6);
+}
+
+}  // namespace
+}  // namespace koru
