@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "medialist/import_list_name.h"
 #include "medialist/list_file.h"
 #include "medialist/list_read.h"
 #include "platform/cp932.h"
@@ -55,19 +56,29 @@ std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& file
 
 void StorePlayerData(Settings& settings, MediaList& list, FileSystem& files, const PlayOrder& order,
                      const std::string& unreadableListPath) {
+  // A list file that could not be read at start-up (another program held it,
+  // or it is of a kind this version does not read) is the user's: nothing is
+  // written over it. What this run gathered goes to a free name beside it.
+  const bool overUnreadable =
+      !unreadableListPath.empty() && cp932::EqualsNoCase(list.ListPath(), unreadableListPath);
+  bool save = true;
+  if (overUnreadable) {
+    const std::optional<std::string> freeName =
+        list.Count() == 0 ? std::nullopt : FreeListNameFor(files, unreadableListPath);
+    if (freeName) {
+      list.SetListPath(*freeName);
+    } else {
+      save = false;
+    }
+  }
+  if (save) SaveList(list, files, ListFileOptions{settings.opt.backf == 1});
+
   settings.mpl.file = list.ListPath();
   settings.mpl.track = list.CurrentIndex();
   std::string played;
   played.reserve(static_cast<std::size_t>(list.Count()));
   for (int i = 0; i < list.Count(); ++i) played += list.Entry(i).played ? '1' : '0';
   settings.mpl.play = std::move(played);
-  // A list file that could not be read at start-up (another program held it,
-  // or it is of a kind this version does not read) is the user's: an empty
-  // list is not written over it.
-  const bool wouldEmptyUnreadable = list.Count() == 0 && !unreadableListPath.empty() &&
-                                    cp932::EqualsNoCase(list.ListPath(), unreadableListPath);
-  if (!wouldEmptyUnreadable) SaveList(list, files, ListFileOptions{settings.opt.backf == 1});
-
   settings.mpl.repeat = order.repeat ? 1 : 0;
   settings.mpl.random = static_cast<int>(order.mode);
   settings.SaveSettings();

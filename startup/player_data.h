@@ -23,7 +23,8 @@ std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& file
                            UserDialogs& dialogs);
 
 // Stores the list state into the settings, saves the list file and KORU.ini.
-// An empty list is not saved over `unreadableListPath`.
+// Nothing is saved over `unreadableListPath`: a list filled in this run goes
+// to a free name beside it (name_2.mpl, ...) and becomes [MPL] file.
 void StorePlayerData(Settings& settings, MediaList& list, FileSystem& files, const PlayOrder& order,
                      const std::string& unreadableListPath = {});
 

@@ -227,7 +227,9 @@ TEST(PlayerData, AListFileThatDidNotLoadIsNotEmptiedAtExit) {
   run.Start();
   run.list.AddEntry("C:\\m\\new.mid", "");
   run.Exit();
-  EXPECT_NE(files.Contents("C:\\KORU\\_default.mpl"), foreign) << "a list the user filled is saved as before";
+  EXPECT_EQ(files.Contents("C:\\KORU\\_default.mpl"), foreign) << "a list the user filled goes elsewhere";
+  EXPECT_NE(files.Contents("C:\\KORU\\_default_2.mpl").find("C:\\m\\new.mid"), std::string::npos);
+  EXPECT_EQ(run.settings.mpl.file, "C:\\KORU\\_default_2.mpl");
 }
 
 }  // namespace
