@@ -4,7 +4,7 @@ types are tried on the media device and the user decides, a full list says so.""
 import os
 import unittest
 
-from koru_e2e import (KoruTestCase, cp932, entries, ini_value, is_player_message_dialog, list_file, windows_path,
+from koru_e2e import (KoruTestCase, entries, ini_value, is_player_message_dialog, list_file, windows_path,
                       write_wav)
 
 
