@@ -88,6 +88,10 @@ else()
   set(KORU_GTEST_MAIN GTest::gtest_main)
 endif()
 
+# Doubles of the outside libraries, for this architecture (and, in the x86_64
+# configuration, for i686 too). Their export checks run in the i686 one.
+add_subdirectory(tests/doubles)
+
 # Tests run only where Wine can run them (the x86_64 build on Linux).
 option(KORU_RUN_WINDOWS_TESTS "Register the Windows tests with CTest" ON)
 
