@@ -93,6 +93,11 @@ void TArchiver::Select(int kind) {
   adapter_->SetOutputFolder(outputFolder_);
 }
 
+void TArchiver::SetMainWindow(ArchiverWindow mainWindow) {
+  mainWindow_ = mainWindow;
+  if (adapter_) adapter_->SetOwnerWindow(mainWindow_);
+}
+
 long TArchiver::AnswerArcExtract(std::uintptr_t wParam, std::intptr_t lParam) {
   if (!OnArcExtract) return 0;
   return OnArcExtract(*this, wParam, lParam) ? 0 : 1;

@@ -58,6 +58,9 @@ class TArchiver : public Archiver {
   // kind already, else a new one (the old one and its library are freed).
   void SelectAdapter(int kind);
 
+  // The owner window of every adapter from now on, the current one included.
+  void SetMainWindow(ArchiverWindow mainWindow);
+
   // The answer to a "wm_arcextract" message: 0 to go on, 1 to stop.
   long AnswerArcExtract(std::uintptr_t wParam, std::intptr_t lParam);
 

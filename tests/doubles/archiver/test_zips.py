@@ -52,10 +52,10 @@ HOSTILE_NAMES = [b"../escape.wav", b"..\\..\\escape2.wav", b"C:\\evil.wav", b"/a
                  b"@list.wav", b"CON.wav", b"trail.wav.", b"quote\".wav"]
 
 
-def songs_members():
-    """album/tune.wav and its text, a code page 932 name, and the hostile names."""
-    members = [(b"album/", b"", False), (b"album/tune.wav", wav_bytes()), (b"album/tune.txt", b"about the tune\r\n"),
-               (JAPANESE, wav_bytes(0.5))]
+def songs_members(seconds=1.0, song=b"tune"):
+    """album/<song>.wav and its text, a code page 932 name, and the hostile names."""
+    members = [(b"album/", b"", False), (b"album/" + song + b".wav", wav_bytes(seconds)),
+               (b"album/" + song + b".txt", b"about the tune\r\n"), (JAPANESE, wav_bytes(0.5))]
     members += [(name, b"never extracted by KORU") for name in HOSTILE_NAMES]
     return members
 
