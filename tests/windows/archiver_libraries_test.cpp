@@ -185,6 +185,36 @@ TEST_F(ArchiverLibrariesTest, ReducedLibrariesDegradeAndTheWrongArchitectureIsMi
   }
 }
 
+TEST_F(ArchiverLibrariesTest, MisbehavingLibrariesCannotOverrunTheBindingsBuffers) {
+  archiver.SetArchive(Archive(L".zip"));
+  archiver.SetOutputFolder(Folder(L"out"));
+
+  SetEnvironmentVariableW(L"KORU_DOUBLE_MISBEHAVE", L"flood-output,flood-name");
+  EXPECT_EQ(archiver.Extract("\"tune.*\""), 0);
+  EXPECT_EQ(archiver.Adapter()->LastOutput(), std::string(32768, 'X'));
+  EXPECT_TRUE(archiver.FirstMember("*.*"));
+  EXPECT_TRUE(archiver.NextMember());
+  EXPECT_EQ(archiver.MemberInfo(), std::nullopt);
+
+  // A listing that never ends is the caller's to stop.
+  SetEnvironmentVariableW(L"KORU_DOUBLE_MISBEHAVE", L"endless");
+  archiver.FirstMember("*.*");
+  int listed = 0;
+  while (listed < 100 && archiver.NextMember()) ++listed;
+  EXPECT_EQ(listed, 100);
+
+  // "Success" with nothing written, and files written beside the folder.
+  SetEnvironmentVariableW(L"KORU_DOUBLE_MISBEHAVE", L"no-write");
+  archiver.SetOutputFolder(Folder(L"none"));
+  EXPECT_EQ(archiver.Extract("\"tune.*\""), 0);
+  EXPECT_FALSE(Exists(scratch / L"none\\album"));
+  SetEnvironmentVariableW(L"KORU_DOUBLE_MISBEHAVE", L"escape");
+  archiver.SetOutputFolder(Folder(L"inside"));
+  EXPECT_EQ(archiver.Extract("\"tune.*\""), 0);
+  EXPECT_TRUE(Exists(scratch / L"album\\tune.wav"));
+  EXPECT_FALSE(Exists(scratch / L"inside\\album\\tune.wav"));
+}
+
 // A message-only window whose messages start an archive operation, as a
 // timer tick or a click would while a library dispatches messages.
 struct Intruder {
