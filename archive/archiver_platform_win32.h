@@ -1,6 +1,7 @@
 // The archiver libraries' system side on Windows: DLLs loaded by file name
-// through the system's search (the current folder is out of it once the
-// program has called SetDllDirectoryW(L"")), and full paths.
+// from the folders the system would search, never from the current folder
+// (where an archive or a list was opened from, and a library may have been
+// planted), and full paths.
 #pragma once
 
 #include "archive/archive_manager.h"
