@@ -35,6 +35,11 @@ class Archiver {
   // quotes). 0 on success, the library's result otherwise, -1 without an
   // adapter or library.
   virtual int Extract(const std::string& fileList) = 0;
+
+  // True while a library call is under way. A library may dispatch window
+  // messages while it works; whatever runs from them must not start another
+  // archive operation, and the archiver itself refuses one.
+  virtual bool Working() const = 0;
 };
 
 }  // namespace koru

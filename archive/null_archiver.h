@@ -14,6 +14,7 @@ class NullArchiver : public Archiver {
   bool NextMember() override { return false; }
   std::optional<std::string> MemberInfo() override { return std::nullopt; }
   int Extract(const std::string&) override { return -1; }
+  bool Working() const override { return false; }
 };
 
 }  // namespace koru

@@ -88,6 +88,10 @@ else()
   set(KORU_GTEST_MAIN GTest::gtest_main)
 endif()
 
+# Doubles of the outside libraries, for this architecture (and, in the x86_64
+# configuration, for i686 too). Their export checks run in the i686 one.
+add_subdirectory(tests/doubles)
+
 # Tests run only where Wine can run them (the x86_64 build on Linux).
 option(KORU_RUN_WINDOWS_TESTS "Register the Windows tests with CTest" ON)
 
@@ -98,7 +102,9 @@ if(KORU_WINDOWS_TEST_SUPPORT)
   target_link_libraries(koru_windows_test_support PUBLIC koru_core ${KORU_GTEST})
   target_compile_definitions(koru_windows_test_support PUBLIC
     KORU_EXE_UNIX_PATH="$<TARGET_FILE:KORU>"
-    KORU_TEST_DATA_UNIX_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+    KORU_TEST_DATA_UNIX_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+    KORU_DOUBLES_UNIX_DIR="${CMAKE_BINARY_DIR}/doubles"
+    KORU_FIXTURES_UNIX_DIR="${KORU_ARCHIVE_FIXTURES}")
 endif()
 
 # The Wine harness: one prefix, display, sound server and wineserver for the
@@ -121,7 +127,7 @@ foreach(test_source IN LISTS KORU_WINDOWS_TESTS)
     target_link_libraries(${test_name} PRIVATE koru_windows_test_support)
   endif()
   target_include_directories(${test_name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  add_dependencies(${test_name} KORU)
+  add_dependencies(${test_name} KORU archiver_test_zips)
   koru_warnings(${test_name})
   if(KORU_RUN_WINDOWS_TESTS)
     add_test(NAME ${test_name}

@@ -13,7 +13,8 @@ namespace koru {
 // and then removed; a link is removed without being entered. With
 // includeReadOnly, read-only files are found too and lose the attribute
 // before they are deleted; without it they are not found and stay. Failures
-// are ignored.
+// are ignored. Nothing happens when the mask's own folder is not a plain
+// folder (a junction, a link, a file or nothing).
 void DeleteMatching(PlaybackFiles& files, const std::string& mask, bool includeReadOnly);
 
 }  // namespace koru

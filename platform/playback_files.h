@@ -30,6 +30,9 @@ class PlaybackFiles {
   // The short (8.3) name of the last component of an existing path, or its
   // own name when it has no separate short name; nothing when not found.
   virtual std::optional<std::string> ShortNameOf(const std::string& path) = 0;
+  // True for an existing folder that is neither a junction nor a symbolic
+  // link (a trailing backslash is allowed).
+  virtual bool IsPlainFolder(const std::string& path) = 0;
 };
 
 }  // namespace koru

@@ -65,4 +65,10 @@ std::optional<std::string> Win32PlaybackFiles::ShortNameOf(const std::string& pa
   return NameOf(data);
 }
 
+bool Win32PlaybackFiles::IsPlainFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 }  // namespace koru

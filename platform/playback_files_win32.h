@@ -13,6 +13,7 @@ class Win32PlaybackFiles : public PlaybackFiles {
   void RemoveFile(const std::string& path) override;
   void RemoveFolder(const std::string& path) override;
   std::optional<std::string> ShortNameOf(const std::string& path) override;
+  bool IsPlainFolder(const std::string& path) override;
 };
 
 }  // namespace koru

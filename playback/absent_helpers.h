@@ -10,12 +10,6 @@
 
 namespace koru {
 
-// No archiver library: every extraction reports failure.
-class AbsentExtractor : public MemberExtractor {
- public:
-  int ExtractMembers(const std::string&, const std::string&, const std::string&) override { return -1; }
-};
-
 // No RCPCV.DLL: no conversion object.
 class AbsentRcpConverter : public RcpConverter {
  public:

@@ -1,6 +1,8 @@
 #include "playback/entry_preparer.h"
 
+#include "archive/member_name.h"
 #include "platform/cp932.h"
+#include "playback/extracted_file.h"
 
 namespace koru {
 
@@ -12,8 +14,10 @@ bool EntryPreparer::PrepareEntryFile(const MediaEntry& entry, bool report, std::
     case file_category::kMedia:
       return true;
     case file_category::kRcpSequence:
+      if (!TempFolderUsable(report, u8"RCPﾌｧｲﾙが変換できません")) return false;
       return ConvertRcp(source, report, path);
     case file_category::kOgg:
+      if (!TempFolderUsable(report, u8"OGGﾌｧｲﾙが変換できません")) return false;
       ConvertOgg(source, report, path);
       return true;
     default:
@@ -21,16 +25,37 @@ bool EntryPreparer::PrepareEntryFile(const MediaEntry& entry, bool report, std::
   }
 }
 
+bool EntryPreparer::TempFolderUsable(bool report, const char8_t* failure) {
+  // A junction, link or file in the temporary folder's place would send what
+  // is written there somewhere else.
+  if (c_.playbackFiles.IsPlainFolder(c_.tempFolder)) return true;
+  Report(report, failure);
+  return false;
+}
+
 bool EntryPreparer::ExtractMember(const std::string& source, const std::string& member, bool report,
                                   std::string& path) {
+  const char8_t* failure = u8"ﾒﾃﾞｨｱﾌｧｲﾙが解凍できません";
+  // The member comes from a list file, which may hold any text there: only a
+  // name that stays below the temporary folder reaches a library.
+  if (!IsUsableMemberPath(member)) {
+    Report(report, failure);
+    return false;
+  }
+  if (!TempFolderUsable(report, failure)) return false;
   // Every member sharing the base name comes out too: the documents and
   // pictures that go with the song.
   const std::string pattern = "\"" + std::string(cp932::WithoutExtension(member)) + ".*\"";
-  if (c_.converters.extractor.ExtractMembers(source, c_.tempFolder, pattern) != 0) {
-    Report(report, u8"ﾒﾃﾞｨｱﾌｧｲﾙが解凍できません");
+  std::optional<std::string> extracted;
+  // A library that says it succeeded may still have written nothing.
+  if (c_.converters.extractor.ExtractMembers(source, c_.tempFolder, pattern) == 0) {
+    extracted = FindExtractedFile(c_.files, c_.tempFolder, member);
+  }
+  if (!extracted) {
+    Report(report, failure);
     return false;
   }
-  path = c_.tempFolder + member;
+  path = *extracted;
   return true;
 }
 

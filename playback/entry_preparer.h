@@ -35,6 +35,7 @@ class EntryPreparer {
   bool PrepareEntryFile(const MediaEntry& entry, bool report, std::string& path);
 
  private:
+  bool TempFolderUsable(bool report, const char8_t* failure);
   bool ExtractMember(const std::string& source, const std::string& member, bool report, std::string& path);
   bool ConvertRcp(const std::string& source, bool report, std::string& path);
   void ConvertOgg(const std::string& source, bool report, std::string& path);

@@ -32,5 +32,7 @@ cmake --build "$plain" -j "$jobs" --target KORU LUMETRIX
 
 echo "== native tests"
 ctest --preset native
+echo "== i686 checks (exports of the library doubles, imports of KORU.exe)"
+ctest --preset win32
 echo "== Windows and end-to-end tests under Wine"
 ctest --preset win64

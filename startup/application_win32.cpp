@@ -17,12 +17,14 @@ Application::Application(HINSTANCE instance, CommandHandOver* handOver, std::ato
       settings_(files_, list_.ProgramFolder(), QuerySystemVersion()),
       infoReader_(files_),
       tempFolder_(TemporaryFolderPath(list_.ProgramFolder())),
+      archiver_(instance, nullptr),
       frmMain_({settings_, list_, dialogs_, player_, device_, mixer_, order_,
-                [this] { consumer_.TakeHandedOverPath(handOver_); }}),
+                [this] { consumer_.TakeHandedOverPath(handOver_); }, archiver_.Archiver()}),
       player_({list_, settings_, files_, playbackFiles_, dialogs_, frmMain_, device_, mixer_, clock_,
-               EntryConverters{extractor_, rcpConverter_, oggDecoder_}, sstp_, &infoReader_, order_, noRepeat_,
-               tempFolder_}),
-      adder_({list_, settings_, files_, archiver_, shortcuts_, player_.Controller(), dialogs_, frmMain_, cursor_}),
+               EntryConverters{archiver_.Extractor(), rcpConverter_, oggDecoder_}, sstp_, &infoReader_, order_,
+               noRepeat_, tempFolder_}),
+      adder_({list_, settings_, files_, archiver_.Archiver(), shortcuts_, player_.Controller(), dialogs_, frmMain_,
+              cursor_}),
       consumer_(list_, adder_, dialogs_, *this) {
   list_.SetInfoReader(&infoReader_);
 }
@@ -35,6 +37,7 @@ int Application::Run() {
   CreateDirectoryW(Widen(tempFolder_).c_str(), nullptr);  // an existing folder is reused
   unreadableListPath_ = LoadPlayerData(settings_, list_, files_, order_, dialogs_);
   if (!frmMain_.Create(instance_)) return 0;
+  archiver_.Archiver().SetMainWindow(frmMain_.Handle());
   dialogs_.CreateMessageDialog(instance_, frmMain_.Handle());
   frmMain_.Show(SW_SHOWNORMAL);
   RunMessageLoop();

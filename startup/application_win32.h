@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "archive/null_archiver.h"
+#include "archive/archiver_binding_win32.h"
 #include "desktop/shell_link_win32.h"
 #include "medialist/file_media_info_reader.h"
 #include "medialist/media_list.h"
@@ -74,11 +74,12 @@ class Application : public HandOverHost {
   MixerVolume mixer_;
   Win32PlaybackFiles playbackFiles_;
   SystemClock clock_;
-  AbsentExtractor extractor_;
   AbsentRcpConverter rcpConverter_;
   AbsentOggDecoder oggDecoder_;
   AbsentSstp sstp_;
-  NullArchiver archiver_;
+  // TArchiver with its hidden window; it takes the main window as its
+  // libraries' owner once that exists, and goes after the exit clean-up.
+  ArchiverBinding archiver_;
   ShellLinkResolver shortcuts_;
   Win32CursorControl cursor_;
 

@@ -30,6 +30,10 @@ int RunPlayer(HINSTANCE instance, koru::CommandHandOver* handOver, std::atomic<s
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // The outside libraries are loaded by file name: one planted in the
+  // current folder (where an archive or a list was opened from) must not be
+  // the one found. The program's own folder and the system's stay searched.
+  SetDllDirectoryW(L"");
   std::atomic<std::uint8_t> noRepeat{0};
   const auto sleep100 = [] { Sleep(100); };
 

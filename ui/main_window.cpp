@@ -204,6 +204,11 @@ void TfrmMain::timPlayTimer() {
   // A question asked inside the tick keeps dispatching WM_TIMER; the tick
   // that is already running must not run again underneath it.
   if (inTimerTick_) return;
+  // An archiver library may dispatch messages while it extracts or lists: a
+  // tick beneath it must not take a hand-over (which may list another
+  // archive) nor move to another track (which empties the temporary folder
+  // the library is writing into).
+  if (context_.archiver.Working()) return;
   inTimerTick_ = true;
   struct Leave {
     bool& flag;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "archive/archiver.h"
 #include "medialist/media_list.h"
 #include "platform/unique_handle_win32.h"
 #include "playback/main_window_front.h"
@@ -39,6 +40,9 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront {
     const PlayOrder& order;  // loaded before the window, shown in its menus
     // timPlay's first duty: take one handed-over path, when one waits.
     std::function<void()> takeHandedOverPath;
+    // While one of its libraries works (and dispatches messages), timPlay
+    // holds off.
+    const Archiver& archiver;
   };
 
   static constexpr wchar_t kClassName[] = L"TfrmMain";

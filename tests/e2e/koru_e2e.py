@@ -50,10 +50,10 @@ class Koru:
         self.owner_log = None
 
     # --- processes -----------------------------------------------------
-    def start_owner(self, *args, cwd=None, wait=True):
+    def start_owner(self, *args, cwd=None, wait=True, env=None):
         """Starts the owner instance; with wait, returns the caption of its main window once it shows."""
         self.owner_log = open(os.path.join(self.folder, "owner.log"), "wb")
-        self.owner = subprocess.Popen([WINE, self.exe, *args], cwd=cwd or self.folder, env=ENV,
+        self.owner = subprocess.Popen([WINE, self.exe, *args], cwd=cwd or self.folder, env=env or ENV,
                                       stdout=self.owner_log, stderr=subprocess.STDOUT)
         if not wait:
             return None

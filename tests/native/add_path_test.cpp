@@ -47,6 +47,7 @@ class FakeArchiver : public Archiver {
     return (*members_)[static_cast<std::size_t>(current_)];
   }
   int Extract(const std::string&) override { return -1; }
+  bool Working() const override { return false; }
 
   std::map<std::string, std::vector<std::string>> archives;
   bool endless = false;
@@ -341,23 +342,38 @@ TEST_F(AddPathTest, HostileMemberNamesAreRefused) {
       "tab\t.mid",           // control byte
       "del\x7f.mid",         // control byte
       "C:evil.mid",          // drive-relative
+      "C:\\evil.mid",         // absolute
+      "\\evil.mid",           // absolute
+      "/evil.mid",           // absolute
+      "\\\\host\\share\\evil.mid",  // UNC
+      "..\\..\\escape.mid",  // climbs out of the folder
+      "a/.../escape.mid",    // climbs as well, for Windows
       "x.mid:y.mid",         // a stream of another file
       "all*.mid",            // widens the extraction pattern
       "any?.mid",            // the same
       "pipe|.mid",           // not a file name
       "\x81\x22.mid",        // a lead byte hiding a quote
-      "..\\..\\escape.mid",  // folders dropped: plain name
+      "-x.mid",              // a switch, even inside quotes
+      "@list.mid",           // a response file
+      "dot.mid.",            // Windows drops the dot: another name
+      "blank.mid ",          // and the blank
+      "CON.mid",             // devices, with any extension
+      "nul.mid",             //
+      "com1.mid",            //
+      "LPT9 .mid",           //
       "\x95\x5c.mid",        // 表: trail byte 0x5C
       "\x83\x7c.mid",        // ポ: trail byte 0x7C
+      "album/ok.mid",        // folders dropped: plain name
+      "COM10.mid",           // not a device
   };
   EXPECT_TRUE(Add("C:\\a\\evil.zip").added);
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"C:\\a\\evil.zip|escape.mid", "C:\\a\\evil.zip|\x95\x5c.mid",
-                                                 "C:\\a\\evil.zip|\x83\x7c.mid"}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"C:\\a\\evil.zip|\x95\x5c.mid", "C:\\a\\evil.zip|\x83\x7c.mid",
+                                                 "C:\\a\\evil.zip|ok.mid", "C:\\a\\evil.zip|COM10.mid"}));
 
   // A member handed over directly is checked the same way.
   EXPECT_FALSE(adder.AddPathToList("x\\song.mid", "C:\\a\\evil.zip", true).added);
   EXPECT_FALSE(adder.AddPathToList("a\".mid", "C:\\a\\evil.zip", true).added);
-  EXPECT_TRUE(adder.AddPathToList("ok.mid", "C:\\a\\evil.zip", true).added);
+  EXPECT_TRUE(adder.AddPathToList("fine.mid", "C:\\a\\evil.zip", true).added);
 }
 
 TEST_F(AddPathTest, ArchiveListingsEndEvenWhenTheLibraryNeverSaysSo) {

@@ -231,6 +231,7 @@ TEST_F(PlaybackControllerTest, MovieInTheDevicesOwnWindowHidesOurs) {
 TEST_F(PlaybackControllerTest, ArchiveMemberIsExtractedWithItsCompanions) {
   rig.files.AddFile("C:\\Music\\pack.lzh", "archive");
   rig.list.AddEntry("C:\\Music\\pack.lzh", "sub\\tune.mid");
+  rig.extractor.writes = {"sub\\tune.mid", "sub\\tune.txt"};
   rig.controller().FuncPlayClick();
   EXPECT_EQ(rig.extractor.calls,
             std::vector<std::string>{"C:\\Music\\pack.lzh|C:\\TEMP\\KORUTEMP\\|\"sub\\tune.*\""});
@@ -241,6 +242,45 @@ TEST_F(PlaybackControllerTest, ArchiveMemberIsExtractedWithItsCompanions) {
   rig.controller().FuncPlayClick();
   EXPECT_EQ(rig.view.titleLine, Text(u8"ﾒﾃﾞｨｱﾌｧｲﾙが解凍できません"));
   EXPECT_EQ(rig.controller().State(), PlayState::Closed);
+}
+
+TEST_F(PlaybackControllerTest, AMemberTheLibraryPutInAStoredFolderIsFoundBelowTheTemporaryFolder) {
+  rig.files.AddFile("C:\\Music\\songs.zip", "archive");
+  rig.list.AddEntry("C:\\Music\\songs.zip", "tune.mid");
+  // The shallowest copy wins, then the first by name; links are not entered.
+  rig.extractor.writes = {"zz\\deep\\tune.mid", "b\\TUNE.MID", "a\\tune.txt", "a\\x\\tune.mid", "link\\tune.mid"};
+  rig.files.AddLink("C:\\TEMP\\KORUTEMP\\link");
+  rig.controller().FuncPlayClick();
+  EXPECT_EQ(rig.device.log.front(), "open C:\\TEMP\\KORUTEMP\\b\\TUNE.MID 0");
+}
+
+TEST_F(PlaybackControllerTest, ExtractionFailsVisiblyWithoutReachingTheLibraryOrTheDevice) {
+  const std::string failure = Text(u8"ﾒﾃﾞｨｱﾌｧｲﾙが解凍できません");
+  struct Case {
+    const char* member;
+    std::vector<std::string> writes;
+    bool linkedTemp;
+    bool reachesLibrary;
+  };
+  const Case cases[] = {
+      {"tune.mid", {}, false, true},                  // "success" with nothing written
+      {"tune.mid", {"tune.mid"}, true, false},        // the temporary folder is a link
+      {"..\\..\\tune.mid", {"tune.mid"}, false, false},  // a list file's hostile member
+      {"C:\\x\\tune.mid", {}, false, false},
+      {"-x.mid", {}, false, false},
+      {"a\"b.mid", {}, false, false},
+  };
+  for (const Case& c : cases) {
+    PlayerRig fresh;
+    fresh.files.AddFile("C:\\Music\\songs.zip", "archive");
+    fresh.list.AddEntry("C:\\Music\\songs.zip", c.member);
+    fresh.extractor.writes = c.writes;
+    if (c.linkedTemp) fresh.tempFiles.links.insert("C:\\TEMP\\KORUTEMP");
+    fresh.controller().FuncPlayClick();
+    EXPECT_EQ(fresh.view.titleLine, failure) << c.member;
+    EXPECT_EQ(fresh.extractor.calls.size(), c.reachesLibrary ? 1u : 0u) << c.member;
+    EXPECT_TRUE(fresh.device.log.empty()) << c.member;
+  }
 }
 
 TEST_F(PlaybackControllerTest, RcpFileIsConvertedBesideTheOthersAndFailsVisibly) {

@@ -41,6 +41,14 @@ TEST(PlaybackFiles, DeleteMatchingNeverEntersALink) {
   EXPECT_EQ(temp.files.count("T\\link\\precious.mid"), 1u);
 }
 
+TEST(PlaybackFiles, DeleteMatchingLeavesAFolderThatIsALinkAlone) {
+  FakePlaybackFiles temp;
+  temp.links = {"T"};
+  temp.files = {{"T\\precious.mid", false}};
+  DeleteMatching(temp, "T\\*.*", true);
+  EXPECT_EQ(temp.files.count("T\\precious.mid"), 1u);
+}
+
 TEST(PlaybackFiles, ShortPathReplacesComponentsUpToTheFirstMissingOne) {
   FakePlaybackFiles names;
   names.shortNames = {{"C:\\Long Folder\\Long Song.mid", "LONGSO~1.MID"}, {"C:\\Long Folder", "LONGFO~1"}};

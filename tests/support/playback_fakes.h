@@ -20,6 +20,7 @@
 #include "playback/player_view.h"
 #include "playback/sstp_sender.h"
 #include "playback/volume_mixer.h"
+#include "support/fake_file_system.h"
 
 namespace koru::testing {
 
@@ -258,6 +259,11 @@ class FakePlaybackFiles : public PlaybackFiles {
     }
     folders.erase(path);
   }
+  // Every folder is plain unless it is listed as a link or a file.
+  bool IsPlainFolder(const std::string& path) override {
+    const std::string folder = !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+    return links.count(folder) == 0 && files.count(folder) == 0;
+  }
   std::optional<std::string> ShortNameOf(const std::string& path) override {
     auto it = shortNames.find(path);
     if (it != shortNames.end()) return it->second;
@@ -272,12 +278,23 @@ class FakePlaybackFiles : public PlaybackFiles {
   }
 };
 
+// Extraction writes `writes` (paths below the output folder, "\" for
+// folders) into `files`, when given, and returns `result`.
 class FakeExtractor : public MemberExtractor {
  public:
   int result = 0;
+  FakeFileSystem* files = nullptr;
+  std::vector<std::string> writes;
   std::vector<std::string> calls;  // archive | folder | pattern
   int ExtractMembers(const std::string& archive, const std::string& folder, const std::string& pattern) override {
     calls.push_back(archive + "|" + folder + "|" + pattern);
+    if (files) {
+      for (const std::string& name : writes) {
+        std::size_t slash = 0;
+        while ((slash = name.find('\\', slash)) != std::string::npos) files->AddFolder(folder + name.substr(0, slash++));
+        files->AddFile(folder + name, "extracted");
+      }
+    }
     return result;
   }
 };

@@ -27,7 +27,10 @@ class RecordingInfoReader : public MediaInfoReader {
 inline constexpr char kTempFolder[] = "C:\\TEMP\\KORUTEMP\\";
 
 struct PlayerRig {
-  PlayerRig() { list.readInfoOnAdd = false; }
+  PlayerRig() {
+    list.readInfoOnAdd = false;
+    extractor.files = &files;
+  }
 
   // Adds files C:\Music\song1.mid ... as entries; entry i is song(i+1).
   void AddSongs(int n, const std::string& extension = ".mid") {

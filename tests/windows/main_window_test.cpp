@@ -1,7 +1,8 @@
 // The main window over the playback core with stand-ins for the device, the
 // mixer and the files: a click on the PLAY button reaches the player, the
 // message dialog takes the player's font at the first resize, and a question
-// asked inside a timer tick does not let the tick run again beneath it.
+// asked inside a timer tick does not let the tick run again beneath it, nor
+// does one run while an archiver library works.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "archive/null_archiver.h"
 #include "medialist/media_list.h"
 #include "platform/cp932.h"
 #include "playback/player.h"
@@ -30,6 +32,13 @@ namespace {
 using testing::ClickButton;
 using testing::ModalTicker;
 using testing::ShownDialogWithText;
+
+// An archiver whose library is at work while `working` is set.
+class WorkingArchiver : public NullArchiver {
+ public:
+  bool working = false;
+  bool Working() const override { return working; }
+};
 
 // The main window as the application builds it, over stand-ins.
 struct MainWindowRig {
@@ -61,9 +70,12 @@ struct MainWindowRig {
   testing::FakeSstp sstp;
   std::atomic<std::uint8_t> noRepeat{0};
   std::function<void()> handOverDuty;  // what timPlay does first, each tick
-  TfrmMain frmMain{{settings, list, dialogs, player, device, mixer, order, [this] {
+  WorkingArchiver archiver;
+  TfrmMain frmMain{{settings, list, dialogs, player, device, mixer, order,
+                    [this] {
                       if (handOverDuty) handOverDuty();
-                    }}};
+                    },
+                    archiver}};
   Player player{PlayerContext{list, settings, files, tempFiles, dialogs, frmMain, device, mixer, clock,
                               EntryConverters{extractor, rcp, ogg}, sstp, nullptr, order, noRepeat,
                               "C:\\TEMP\\KORUTEMP\\"}};
@@ -136,6 +148,30 @@ TEST(MainWindow, ATickDoesNotRunAgainWhileAQuestionItAskedIsOpen) {
   EXPECT_FALSE(ticker.TimedOut());
   EXPECT_EQ(ticksWhileAsking, 1) << "no tick ran beneath the one that asked";
   EXPECT_EQ(answer, 6);
+}
+
+TEST(MainWindow, NoTickTakesAHandOverOrEndsATrackWhileAnArchiverLibraryWorks) {
+  MainWindowRig rig;
+  int handOvers = 0;
+  rig.handOverDuty = [&] { ++handOvers; };
+  rig.files.AddFile("C:\\Music\\a.wav", "data");
+  rig.list.AddEntry("C:\\Music\\a.wav", "");
+  rig.device.media["C:\\Music\\a.wav"].length = 1000;
+  ASSERT_TRUE(rig.Open());
+  rig.player.Controller().FuncPlayClick();
+  ASSERT_EQ(rig.player.State(), PlayState::Playing);
+  rig.device.position = 1000;  // at its end: the next tick stops the only track
+
+  // A library that dispatches messages lets timer ticks through to the window.
+  rig.archiver.working = true;
+  SendMessageW(rig.frmMain.Handle(), WM_TIMER, TfrmMain::kPlayTimerId, 0);
+  EXPECT_EQ(handOvers, 0);
+  EXPECT_EQ(rig.player.State(), PlayState::Playing);
+
+  rig.archiver.working = false;
+  SendMessageW(rig.frmMain.Handle(), WM_TIMER, TfrmMain::kPlayTimerId, 0);
+  EXPECT_EQ(handOvers, 1);
+  EXPECT_EQ(rig.player.State(), PlayState::Opened) << "the only track stopped at its end";
 }
 
 }  // namespace

@@ -12,6 +12,14 @@ std::wstring WindowsPathOfUnixPath(const char* unixPath) {
 
 std::wstring KoruExePath() { return WindowsPathOfUnixPath(KORU_EXE_UNIX_PATH); }
 
+std::wstring DoublesFolder(const std::wstring& subfolder) {
+  return WindowsPathOfUnixPath(KORU_DOUBLES_UNIX_DIR) + L"\\" + subfolder + L"\\";
+}
+
+std::wstring FixturePath(const std::wstring& name) {
+  return WindowsPathOfUnixPath(KORU_FIXTURES_UNIX_DIR) + L"\\" + name;
+}
+
 namespace {
 
 void RemoveTree(const std::wstring& folder) {

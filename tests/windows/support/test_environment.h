@@ -13,6 +13,13 @@ std::wstring WindowsPathOfUnixPath(const char* unixPath);
 // KORU.exe of this build.
 std::wstring KoruExePath();
 
+// The folder of the library doubles of one architecture ("x86_64", "i686"),
+// or of a variant below it ("x86_64\\main-only"), with a trailing backslash.
+std::wstring DoublesFolder(const std::wstring& subfolder);
+
+// A generated test file (the archives of tests/doubles/archiver/test_zips.py).
+std::wstring FixturePath(const std::wstring& name);
+
 // A fresh folder under the Windows temporary folder, removed with its files
 // (not following links) when the test ends.
 class ScratchFolder {
