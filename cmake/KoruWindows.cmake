@@ -27,7 +27,7 @@ find_package(JPEG REQUIRED)
 koru_collect_core(KORU_CORE_SOURCES)
 add_library(koru_core STATIC ${KORU_CORE_SOURCES})
 target_include_directories(koru_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(koru_core PUBLIC winmm shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 version kernel32)
+target_link_libraries(koru_core PUBLIC winmm ws2_32 shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 version kernel32)
 koru_warnings(koru_core)
 
 # The windows and dialogs with their resources, shared by the program and the
@@ -51,11 +51,20 @@ target_link_libraries(KORU PRIVATE koru_ui koru_ui_resources JPEG::JPEG)
 koru_wide_entry_point(KORU)
 koru_warnings(KORU)
 
-# The shell helper library.
+# The shell helper library. Its exports are named by the .def file only, so
+# that the 32-bit build exports "CreateShortcut", not "CreateShortcut@12".
 file(GLOB LUMETRIX_SOURCES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/lumetrix/*.cpp")
 add_library(LUMETRIX SHARED ${LUMETRIX_SOURCES} ${PROJECT_SOURCE_DIR}/lumetrix/lumetrix.def)
 set_target_properties(LUMETRIX PROPERTIES PREFIX "" OUTPUT_NAME LUMETRIX)
+target_link_libraries(LUMETRIX PRIVATE koru_core version oleaut32 ole32 uuid kernel32)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_link_options(LUMETRIX PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
 koru_warnings(LUMETRIX)
+add_custom_command(TARGET LUMETRIX POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DLIBRARY=$<TARGET_FILE:LUMETRIX>
+          -DDEF_FILE=${PROJECT_SOURCE_DIR}/lumetrix/lumetrix.def -P ${PROJECT_SOURCE_DIR}/cmake/CheckExports.cmake
+  VERBATIM)
 
 # The Windows tests need GoogleTest: Debian's sources where they are (the
 # cross builds on Linux), else an installed GoogleTest. Without either, or
