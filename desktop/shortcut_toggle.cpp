@@ -32,14 +32,14 @@ void ToggleShortcut(const std::string& folder, std::string_view displayName, con
   const std::string name = cp932::FromUtf8(u8"「") + std::string(displayName);
   if (files.Exists(link)) {
     const std::string question = name + cp932::FromUtf8(u8"」のKORUのｼｮｰﾄｶｯﾄを削除します。\nよろしいですか？");
-    if (dialog.MessageBox(question, mb::kYesNoExclamation) == answer::kYes) files.Remove(link);
+    if (dialog.Ask(question, mb::kYesNoExclamation) == answer::kYes) files.Remove(link);
     return;
   }
   const std::string question = name + cp932::FromUtf8(u8"」にKORUのｼｮｰﾄｶｯﾄを作成します。\nよろしいですか？");
-  if (dialog.MessageBox(question, mb::kYesNoInformation) != answer::kYes) return;
+  if (dialog.Ask(question, mb::kYesNoInformation) != answer::kYes) return;
   if (files.Create(link, programPath, std::string()) == ShortcutOutcome::LibraryMissing) {
     dialog.BringToFront();
-    dialog.MessageBox(cp932::FromUtf8(u8"LUMETRIX.DLLが見つかりません。"), mb::kOkStop);
+    dialog.Ask(cp932::FromUtf8(u8"LUMETRIX.DLLが見つかりません。"), mb::kOkStop);
   }
 }
 

@@ -17,8 +17,9 @@ std::string ShortcutPlaceName(ShortcutPlace place);
 class ShortcutDialog {
  public:
   virtual ~ShortcutDialog() = default;
-  // A system message box owned by the dialog; returns the answer (6 Yes).
-  virtual int MessageBox(std::string_view text, int flags) = 0;
+  // A system message box owned by the dialog (questions and the one
+  // message alike); returns the answer (6 Yes).
+  virtual int Ask(std::string_view text, int flags) = 0;
   virtual void BringToFront() = 0;
 };
 

@@ -34,7 +34,7 @@ class FakeShortcutDialog : public ShortcutDialog {
  public:
   int reply = answer::kYes;
   std::vector<std::string> log;  // "flags text" and "front"
-  int MessageBox(std::string_view text, int flags) override {
+  int Ask(std::string_view text, int flags) override {
     log.push_back(std::to_string(flags) + " " + std::string(text));
     return reply;
   }
