@@ -71,6 +71,18 @@ class FileAssociationTest : public ::testing::Test {
     Snapshot(HKEY_CURRENT_USER, kClasses + key, L"", values);
     return values;
   }
+  // A type key that holds only KORU's verb.
+  RegistrySnapshot PlayVerb() const {
+    return {
+        {L"<key>", {}},
+        {L"Shell\\<key>", {}},
+        {L"Shell\\", {REG_SZ, Text(L"Play")}},
+        {L"Shell\\Play\\<key>", {}},
+        {L"Shell\\Play\\EditFlags", {REG_BINARY, {1, 0, 0, 0}}},
+        {L"Shell\\Play\\command\\<key>", {}},
+        {L"Shell\\Play\\command\\", {REG_SZ, Text(L"\"" + wideProgram + L"\" \"%1\"")}},
+    };
+  }
   void Register(const char* extension, const char* type) {
     RegisterFileType(program, extension, type, "Play", cp932::FromUtf8(u8"ﾒﾃﾞｨｱﾌｧｲﾙ"));
   }
@@ -82,17 +94,9 @@ class FileAssociationTest : public ::testing::Test {
 TEST_F(FileAssociationTest, ANewTypeGetsEveryKeyPerUser) {
   Register(".korutesta", "KORUTESTAfile");
   EXPECT_EQ(PerUser(L".korutesta"), (RegistrySnapshot{{L"<key>", {}}, {L"", {REG_SZ, Text(L"KORUTESTAfile")}}}));
-  const RegistrySnapshot expected = {
-      {L"<key>", {}},
-      {L"", {REG_SZ, Text(L"\uff92\uff83\uff9e\uff68\uff71\uff8c\uff67\uff72\uff99")}},  // ﾒﾃﾞｨｱﾌｧｲﾙ
-      {L"EditFlags", {REG_BINARY, {0, 0, 0, 0}}},
-      {L"Shell\\<key>", {}},
-      {L"Shell\\", {REG_SZ, Text(L"Play")}},
-      {L"Shell\\Play\\<key>", {}},
-      {L"Shell\\Play\\EditFlags", {REG_BINARY, {1, 0, 0, 0}}},
-      {L"Shell\\Play\\command\\<key>", {}},
-      {L"Shell\\Play\\command\\", {REG_SZ, Text(L"\"" + wideProgram + L"\" \"%1\"")}},
-  };
+  RegistrySnapshot expected = PlayVerb();
+  expected[L""] = {REG_SZ, Text(L"\uff92\uff83\uff9e\uff68\uff71\uff8c\uff67\uff72\uff99")};  // ﾒﾃﾞｨｱﾌｧｲﾙ
+  expected[L"EditFlags"] = {REG_BINARY, {0, 0, 0, 0}};
   EXPECT_EQ(PerUser(L"KORUTESTAfile"), expected);
 
   // A second run changes nothing.
@@ -112,15 +116,7 @@ TEST_F(FileAssociationTest, ATypeAlreadyKnownSystemWideGetsOnlyTheVerb) {
   Register(".korutestb", "KORUTESTBfile");
   EXPECT_TRUE(PerUser(L".korutestb").empty()) << "the extension keeps its type";
   EXPECT_TRUE(PerUser(L"KORUTESTBfile").empty());
-  const RegistrySnapshot expected = {
-      {L"<key>", {}},
-      {L"Shell\\<key>", {}},
-      {L"Shell\\", {REG_SZ, Text(L"Play")}},
-      {L"Shell\\Play\\<key>", {}},
-      {L"Shell\\Play\\EditFlags", {REG_BINARY, {1, 0, 0, 0}}},
-      {L"Shell\\Play\\command\\<key>", {}},
-      {L"Shell\\Play\\command\\", {REG_SZ, Text(L"\"" + wideProgram + L"\" \"%1\"")}},
-  };
+  const RegistrySnapshot expected = PlayVerb();
   EXPECT_EQ(PerUser(L"KoruTestLegacy"), expected);
   Register(".korutestb", "KORUTESTBfile");
   EXPECT_EQ(PerUser(L"KoruTestLegacy"), expected);
