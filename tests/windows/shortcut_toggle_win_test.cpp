@@ -5,6 +5,7 @@
 #include "desktop/shell_folders_win32.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,8 @@ TEST(ShortcutToggleWin, SendToGetsAShortcutThatReadsBackAndASecondToggleDeletesI
   const std::string sendTo = ShortcutPlacePath(ShortcutPlace::SendTo);
   ASSERT_FALSE(sendTo.empty());
   ASSERT_FALSE(ShortcutPlacePath(ShortcutPlace::Desktop).empty());
+  EXPECT_EQ(ShortcutPlacePath(ShortcutPlace::QuickLaunch),
+            SpecialFolderPath(CSIDL_APPDATA) + "\\Microsoft\\Internet Explorer\\Quick Launch");
   const std::wstring link = Widen(sendTo) + L"\\KORU.lnk";
   DeleteFileW(link.c_str());
 
@@ -61,8 +64,15 @@ TEST(ShortcutToggleWin, ALibraryThatIsMissingBrokenOrWithoutTheExportIsReported)
   testing::ScratchFolder other;
   ASSERT_TRUE(CopyFileW((testing::BuildFolder() + L"double_plain.dll").c_str(), (other / L"LUMETRIX.DLL").c_str(), FALSE));
   testing::ScratchFolder links;
+  std::vector<const testing::ScratchFolder*> folders = {&missing, &broken, &other};
+  // The 32-bit library of the win32 build, when it has been built beside this one.
+  testing::ScratchFolder otherBitness;
+  if (CopyFileW((testing::BuildFolder() + L"..\\win32\\LUMETRIX.dll").c_str(), (otherBitness / L"LUMETRIX.DLL").c_str(),
+                FALSE)) {
+    folders.push_back(&otherBitness);
+  }
 
-  for (const testing::ScratchFolder* folder : {&missing, &broken, &other}) {
+  for (const testing::ScratchFolder* folder : folders) {
     LumetrixShortcutFiles files(Cp932(folder->Path()));
     EXPECT_EQ(files.Create(Cp932(links / L"KORU.lnk"), "C:\\KORU.exe", ""), ShortcutOutcome::LibraryMissing);
   }
