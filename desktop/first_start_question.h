@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/user_dialogs.h"
-#include "settings/file_associator.h"
+#include "desktop/file_associator.h"
 #include "settings/settings.h"
 
 namespace koru {
