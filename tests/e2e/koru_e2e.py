@@ -35,6 +35,8 @@ WINE = ENV["KORU_WINE"]
 
 IDYES = 6
 IDNO = 7
+# The buttons of the player's own message dialog (ui/message_dialog_ids.h).
+MESSAGE_DIALOG_BUTTONS = {IDYES: 221, IDNO: 222}
 FIRST_START_QUESTION = "主なﾒﾃﾞｨｱﾌｧｲﾙをKORUに関連付けしますか？"
 
 
@@ -75,11 +77,13 @@ class Koru:
         return caption
 
     def answer_first_start(self, answer):
-        """Waits for the first start's question and answers it (IDYES, IDNO)."""
+        """Waits for the first start's question, which the player's own
+        message dialog asks, and answers it (IDYES, IDNO)."""
         texts = self.dialog_texts()
         if texts is None or FIRST_START_QUESTION not in texts:
             raise AssertionError(f"the first start's question did not appear: {texts!r}")
-        self.answer_dialog(answer)
+        if not self.answer_dialog(MESSAGE_DIALOG_BUTTONS[answer]):
+            raise AssertionError("the first start's question has no such button")
         code, _ = self.probe("wait-gone", "#32770", "30000")
         if code != 0:
             raise AssertionError("the first start's question did not close")
