@@ -1,6 +1,6 @@
 // The shortcut buttons with the real LUMETRIX.dll and the shell's own Send To
-// folder (inside the test prefix), the user's answers faked; and the library
-// missing, broken or without its export.
+// folder (inside the test prefix), the user's answers faked; the library
+// missing, broken or without its export; and the shell's "open" action.
 #include "desktop/lumetrix_shortcut_files_win32.h"
 #include "desktop/shell_folders_win32.h"
 
@@ -77,6 +77,26 @@ TEST(ShortcutToggleWin, ALibraryThatIsMissingBrokenOrWithoutTheExportIsReported)
     EXPECT_EQ(files.Create(Cp932(links / L"KORU.lnk"), "C:\\KORU.exe", ""), ShortcutOutcome::LibraryMissing);
   }
   EXPECT_EQ(GetFileAttributesW((links / L"KORU.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(OpenDocumentWin, TheShellStartsTheOpenActionWithTheParameters) {
+  testing::ScratchFolder folder;
+  const std::string written = Cp932(folder / L"opened.txt");
+  ASSERT_TRUE(OpenDocument("cmd.exe", "/c echo opened> \"" + written + "\""));
+  const std::wstring wideWritten = Widen(written);
+  const DWORD start = GetTickCount();
+  while (GetFileAttributesW(wideWritten.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 30000) {
+    Sleep(50);
+  }
+  EXPECT_NE(GetFileAttributesW(wideWritten.c_str()), INVALID_FILE_ATTRIBUTES) << "the program ran with its parameters";
+}
+
+// (A missing file is the shell's to report: it says so in a message box.)
+TEST(OpenDocumentWin, NothingStartsForAnEmptyOrUnconvertibleFile) {
+  const std::string cases[] = {"", "C:\\\x81"};
+  for (const std::string& file : cases) {
+    EXPECT_FALSE(OpenDocument(file, "")) << file;
+  }
 }
 
 }  // namespace
