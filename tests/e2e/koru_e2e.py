@@ -317,6 +317,7 @@ class MascotMutex:
     def __exit__(self, *exc):
         self._process.kill()
         self._process.wait()
+        self._process.stdout.close()
 
 
 def set_screen_dpi(dpi):
