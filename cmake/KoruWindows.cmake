@@ -27,7 +27,7 @@ find_package(JPEG REQUIRED)
 koru_collect_core(KORU_CORE_SOURCES)
 add_library(koru_core STATIC ${KORU_CORE_SOURCES})
 target_include_directories(koru_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(koru_core PUBLIC winmm shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 version kernel32)
+target_link_libraries(koru_core PUBLIC winmm ws2_32 shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 version kernel32)
 koru_warnings(koru_core)
 
 # The windows and dialogs with their resources, shared by the program and the
@@ -51,11 +51,20 @@ target_link_libraries(KORU PRIVATE koru_ui koru_ui_resources JPEG::JPEG)
 koru_wide_entry_point(KORU)
 koru_warnings(KORU)
 
-# The shell helper library.
+# The shell helper library. Its exports are named by the .def file only, so
+# that the 32-bit build exports "CreateShortcut", not "CreateShortcut@12".
 file(GLOB LUMETRIX_SOURCES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/lumetrix/*.cpp")
 add_library(LUMETRIX SHARED ${LUMETRIX_SOURCES} ${PROJECT_SOURCE_DIR}/lumetrix/lumetrix.def)
 set_target_properties(LUMETRIX PROPERTIES PREFIX "" OUTPUT_NAME LUMETRIX)
+target_link_libraries(LUMETRIX PRIVATE koru_core version oleaut32 ole32 uuid kernel32)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_link_options(LUMETRIX PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
 koru_warnings(LUMETRIX)
+add_custom_command(TARGET LUMETRIX POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DLIBRARY=$<TARGET_FILE:LUMETRIX>
+          -DDEF_FILE=${PROJECT_SOURCE_DIR}/lumetrix/lumetrix.def -P ${PROJECT_SOURCE_DIR}/cmake/CheckExports.cmake
+  VERBATIM)
 
 # The Windows tests need GoogleTest: Debian's sources where they are (the
 # cross builds on Linux), else an installed GoogleTest. Without either, or
@@ -118,6 +127,20 @@ if(KORU_RUN_WINDOWS_TESTS)
   set_tests_properties(harness_stop PROPERTIES FIXTURES_CLEANUP wine)
 endif()
 
+# Stand-in COM server libraries with known versions, for LUMETRIX's tests.
+set(KORU_TEST_DOUBLES)
+function(koru_test_double name version registers)
+  add_library(${name} SHARED ${PROJECT_SOURCE_DIR}/tests/windows/doubles/com_server.cpp
+                             ${PROJECT_SOURCE_DIR}/tests/windows/doubles/version.rc)
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  target_compile_definitions(${name} PRIVATE "KORU_DOUBLE_VERSION=${version}" KORU_DOUBLE_REGISTERS=${registers})
+  set(KORU_TEST_DOUBLES ${KORU_TEST_DOUBLES} ${name} PARENT_SCOPE)
+endfunction()
+koru_test_double(double_registers "1,2,3,4" 1)
+koru_test_double(double_plain "1,2,3,5" 0)
+koru_test_double(double_high "32768,0,0,1" 0)
+koru_test_double(double_low "32767,65535,65535,65535" 0)
+
 file(GLOB KORU_WINDOWS_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/windows/*_test.cpp")
 foreach(test_source IN LISTS KORU_WINDOWS_TESTS)
   get_filename_component(test_name ${test_source} NAME_WE)
@@ -127,7 +150,7 @@ foreach(test_source IN LISTS KORU_WINDOWS_TESTS)
     target_link_libraries(${test_name} PRIVATE koru_windows_test_support)
   endif()
   target_include_directories(${test_name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  add_dependencies(${test_name} KORU archiver_test_zips)
+  add_dependencies(${test_name} KORU LUMETRIX archiver_test_zips ${KORU_TEST_DOUBLES})
   koru_warnings(${test_name})
   if(KORU_RUN_WINDOWS_TESTS)
     add_test(NAME ${test_name}

@@ -13,6 +13,9 @@ class FileAssociator {
   virtual void Associate(const std::string& programPath, const std::string& dotExtension,
                          const std::string& className, const std::string& verb,
                          const std::string& description) = 0;
+  // Once at the end of each association command, however many types it
+  // registered: the shell learns that the associations changed.
+  virtual void AssociationsChanged() = 0;
 };
 
 }  // namespace koru

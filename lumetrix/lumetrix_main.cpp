@@ -1,5 +1,5 @@
-// LUMETRIX, the shell helper library. Its exports come with the desktop
-// integration; for now it is the empty library KORU ships beside itself.
+// LUMETRIX, the shell helper library. It keeps no state: each export takes
+// and gives back everything it uses.
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

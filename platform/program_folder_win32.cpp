@@ -4,29 +4,32 @@
 
 #include <vector>
 
+#include "platform/narrow_path_win32.h"
 #include "platform/wide_text_win32.h"
 
 namespace koru {
+namespace {
 
-std::string ProgramFolder() {
+std::wstring WideProgramPath() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return std::string();
-    if (length < buffer.size()) {
-      std::wstring path(buffer.data(), length);
-      path.erase(path.find_last_of(L'\\') + 1);
-      if (std::optional<std::string> narrow = Narrow(path)) return *narrow;
-      std::wstring shortPath(MAX_PATH, L'\0');
-      DWORD shortLength = GetShortPathNameW(path.c_str(), shortPath.data(), MAX_PATH);
-      if (shortLength > 0 && shortLength < MAX_PATH) {
-        shortPath.resize(shortLength);
-        if (std::optional<std::string> narrowShort = Narrow(shortPath)) return *narrowShort;
-      }
-      return NarrowLossy(path);
-    }
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return std::wstring();
+    if (length < buffer.size()) return std::wstring(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
+}
+
+}  // namespace
+
+std::string ProgramPath() { return NarrowPath(WideProgramPath()).value_or(std::string()); }
+
+std::string ProgramFolder() {
+  std::wstring folder = WideProgramPath();
+  if (folder.empty()) return std::string();
+  folder.erase(folder.find_last_of(L'\\') + 1);
+  if (std::optional<std::string> narrow = NarrowPath(folder)) return *narrow;
+  return NarrowLossy(folder);
 }
 
 std::string TemporaryFolderPath(const std::string& programFolder) {

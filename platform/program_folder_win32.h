@@ -2,6 +2,9 @@
 #include <string>
 
 namespace koru {
+// The full path of the running program, code page 932 (its 8.3 form when
+// code page 932 cannot hold it); empty when neither can be had.
+std::string ProgramPath();
 // The folder of the running program with a trailing backslash, code page 932
 // (its 8.3 form when code page 932 cannot hold it).
 std::string ProgramFolder();

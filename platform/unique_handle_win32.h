@@ -77,6 +77,12 @@ struct GdiObjectTraits {
   static void Close(Handle object) { DeleteObject(object); }
 };
 
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle handle) { RegCloseKey(handle); }
+};
+
 using UniqueHandleObject = UniqueHandle<KernelObjectTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
@@ -86,6 +92,8 @@ using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+// Never holds a predefined root such as HKEY_CURRENT_USER.
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // The device context of a window (of the screen for a null window), given
 // back with ReleaseDC.

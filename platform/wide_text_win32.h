@@ -14,6 +14,13 @@ inline std::wstring Widen(std::string_view text) {
   return std::wstring(wide.begin(), wide.end());
 }
 
+// Nothing when the bytes are not valid code page 932.
+inline std::optional<std::wstring> WidenStrict(std::string_view text) {
+  std::optional<std::u16string> wide = cp932::ToUtf16(text);
+  if (!wide) return std::nullopt;
+  return std::wstring(wide->begin(), wide->end());
+}
+
 inline std::optional<std::string> Narrow(std::wstring_view text) {
   return cp932::FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "playback/entry_converters.h"
-#include "playback/sstp_sender.h"
 
 namespace koru {
 
@@ -22,12 +21,6 @@ class AbsentOggDecoder : public OggDecoder {
   int LoadOgg() override { return -1; }
   int DecodeOgg(const std::string&, const std::string&) override { return -1; }
   int UnloadOgg() override { return 0; }
-};
-
-// No mascot listening.
-class AbsentSstp : public SstpSender {
- public:
-  bool SstpSend(std::string_view, std::string_view, std::string_view) override { return false; }
 };
 
 }  // namespace koru

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "desktop/sstp_scripts.h"
 #include "platform/cp932.h"
 #include "platform/delete_matching.h"
 #include "platform/program_title.h"
@@ -68,11 +69,7 @@ void PlaybackController::PlayCurrentEntry(bool userInitiated) {
     c_.device.SetFileName(ToShortPath(c_.playbackFiles, c_.device.FileName()));
     c_.device.Play();
     c_.state = PlayState::Playing;
-    if (c_.settings.opt.sstp == 1) {
-      const std::string script = cp932::FromUtf8(u8"\\h\\s0MEDIA-PLAYER - KORU が、\\n\\n") + c_.displays.TitleLineText() +
-                                 cp932::FromUtf8(u8"\\n\\nという曲の演奏を始めたよ。");
-      c_.sstp.SstpSend(kProgramTitle, script, "");
-    }
+    if (c_.settings.opt.sstp == 1) c_.sstp.SstpSend(kProgramTitle, sstp_script::PlayStarted(c_.displays.TitleLineText()), "");
     c_.displays.UpdateTransportButtons(false, true, true, true, true);
     c_.displays.UpdateSliderRange(true);
   } catch (...) {

@@ -107,6 +107,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$WINE" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
   "$WINESERVER" -w </dev/null >/dev/null 2>&1
 fi
+# The prefix's shell folders (Desktop, Documents, ...) are links into the
+# Unix home: point them into the harness folder instead, so that a shortcut
+# or file a test makes there never lands in the user's home.
+for link in "$WINEPREFIX"/drive_c/users/*/*; do
+  [ -L "$link" ] || continue
+  case "$(readlink "$link")" in "$dir"/*) continue ;; esac
+  folder=$dir/home/$(basename "$link")
+  mkdir -p "$folder"
+  ln -sfn "$folder" "$link"
+done
 # Japanese Windows fonts the program asks for, mapped to the IPA fonts:
 # Wine would otherwise take the fixed-pitch Gothic for the proportional one.
 if [ ! -f "$WINEPREFIX/.koru-fonts" ]; then

@@ -263,6 +263,7 @@ void Settings::AssociateMainTypes(FileAssociator& associator, const std::string&
     std::string extension(type.extension);
     associator.Associate(programPath, "." + extension, extension + "file", "Play", description);
   }
+  associator.AssociationsChanged();
 }
 
 }  // namespace koru

@@ -18,7 +18,7 @@ Application::Application(HINSTANCE instance, CommandHandOver* handOver, std::ato
       infoReader_(files_),
       tempFolder_(TemporaryFolderPath(list_.ProgramFolder())),
       archiver_(instance, nullptr),
-      frmMain_({settings_, list_, dialogs_, player_, device_, mixer_, order_,
+      frmMain_({settings_, list_, dialogs_, player_, device_, mixer_, order_, sstp_, clock_, associator_,
                 [this] { consumer_.TakeHandedOverPath(handOver_); }, archiver_.Archiver()}),
       player_({list_, settings_, files_, playbackFiles_, dialogs_, frmMain_, device_, mixer_, clock_,
                EntryConverters{archiver_.Extractor(), rcpConverter_, oggDecoder_}, sstp_, &infoReader_, order_,
@@ -35,6 +35,13 @@ Application::~Application() { frmMain_.Destroy(); }
 
 int Application::Run() {
   CreateDirectoryW(Widen(tempFolder_).c_str(), nullptr);  // an existing folder is reused
+  // The ZIP library shows no result window of its own while the player
+  // runs; the user's setting comes back however the run ends.
+  zipResultWindow_.SwitchOff();
+  struct RestoreAtEnd {
+    ZipResultWindow& window;
+    ~RestoreAtEnd() { window.Restore(); }
+  } restoreAtEnd{zipResultWindow_};
   unreadableListPath_ = LoadPlayerData(settings_, list_, files_, order_, dialogs_);
   if (!frmMain_.Create(instance_)) return 0;
   archiver_.Archiver().SetMainWindow(frmMain_.Handle());

@@ -13,7 +13,12 @@
 #include <string>
 
 #include "archive/archiver_binding_win32.h"
+#include "desktop/file_type_registration_win32.h"
 #include "desktop/shell_link_win32.h"
+#include "desktop/sstp_notifier.h"
+#include "desktop/winsock_sstp_transport_win32.h"
+#include "desktop/zip_show_result.h"
+#include "desktop/zip_show_result_win32.h"
 #include "medialist/file_media_info_reader.h"
 #include "medialist/media_list.h"
 #include "platform/cursor_control_win32.h"
@@ -76,12 +81,21 @@ class Application : public HandOverHost {
   SystemClock clock_;
   AbsentRcpConverter rcpConverter_;
   AbsentOggDecoder oggDecoder_;
-  AbsentSstp sstp_;
   // TArchiver with its hidden window; it takes the main window as its
   // libraries' owner once that exists, and goes after the exit clean-up.
   ArchiverBinding archiver_;
   ShellLinkResolver shortcuts_;
   Win32CursorControl cursor_;
+  RegistryFileAssociator associator_;
+  RegistryShowResultStore showResultStore_;
+  ZipResultWindow zipResultWindow_{showResultStore_};
+
+  // The mascot's notices: queued by the GUI thread, sent by the notifier's
+  // own thread. It outlives the window, whose destruction queues the exit
+  // notice, and gives that notice a bounded time to go out.
+  WinsockSstpTransport sstpTransport_;
+  SteadyClock sstpClock_;
+  SstpNotifier sstp_{sstpTransport_, sstpClock_};
 
   // The main window shows the player's core and runs its commands: built
   // before the core, which keeps it as its view, and destroyed before it.

@@ -5,6 +5,9 @@
 #include <initializer_list>
 #include <utility>
 
+#include "desktop/sstp_scripts.h"
+#include "desktop/winsock_sstp_transport_win32.h"
+#include "platform/program_folder_win32.h"
 #include "platform/program_title.h"
 #include "platform/wide_text_win32.h"
 #include "playback/list_settings.h"
@@ -81,6 +84,12 @@ LRESULT TfrmMain::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE:
       FormCreate(hwnd);
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(hwnd, kFormActivateMessage, 0, 0);
+      return Window::HandleMessage(hwnd, message, wParam, lParam);
+    case kFormActivateMessage:
+      FormActivate(hwnd);
+      return 0;
     case WM_TIMER:
       if (wParam == kPlayTimerId) timPlayTimer();
       return 0;
@@ -122,6 +131,14 @@ void TfrmMain::FormCreate(HWND hwnd) {
     case 2: displays.mnuVolumeClick(); break;
     default: break;
   }
+  SstpStartup();  // nothing depends on it: without sockets the notices fail quietly
+  if (context_.settings.opt.sstp == 1) {
+    context_.sstp.SstpSend(kProgramTitle, sstp_script::StartupGreeting(context_.clock), "");
+  }
+}
+
+void TfrmMain::FormActivate(HWND) {
+  firstStart_.FormActivate(context_.settings, context_.dialogs, context_.associator, ProgramPath());
 }
 
 void TfrmMain::FormResize(HWND, int clientWidth) {
@@ -140,6 +157,7 @@ void TfrmMain::FormResize(HWND, int clientWidth) {
 void TfrmMain::FormDestroy(HWND hwnd) {
   KillTimer(hwnd, kPlayTimerId);
   if (context_.player.State() != PlayState::Closed) context_.device.Close();
+  if (context_.settings.opt.sstp == 1) context_.sstp.SstpSend(kProgramTitle, sstp_script::ExitNotice(), "");
   context_.mixer.Close();
   context_.settings.form.title = static_cast<int>(context_.player.Displays().CurrentTitlePanel());
   StoreWindowBounds();

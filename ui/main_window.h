@@ -11,13 +11,17 @@
 #include <string>
 
 #include "archive/archiver.h"
+#include "desktop/file_associator.h"
+#include "desktop/first_start_question.h"
 #include "medialist/media_list.h"
 #include "platform/unique_handle_win32.h"
+#include "playback/clock.h"
 #include "playback/main_window_front.h"
 #include "playback/media_device.h"
 #include "playback/play_order.h"
 #include "playback/player.h"
 #include "playback/player_view.h"
+#include "playback/sstp_sender.h"
 #include "playback/volume_mixer.h"
 #include "settings/settings.h"
 #include "ui/control_bar.h"
@@ -38,6 +42,9 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront {
     MediaDevice& device;  // mplMain: closed when the window goes
     VolumeMixer& mixer;
     const PlayOrder& order;  // loaded before the window, shown in its menus
+    SstpSender& sstp;        // the mascot hears of the start and the exit
+    Clock& clock;            // picks the start-up greeting
+    FileAssociator& associator;  // the first start's question may associate
     // timPlay's first duty: take one handed-over path, when one waits.
     std::function<void()> takeHandedOverPath;
     // While one of its libraries works (and dispatches messages), timPlay
@@ -49,6 +56,9 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront {
   static constexpr int kDesignClientWidth = 400;   // W0
   static constexpr int kDesignClientHeight = 256;  // H0
   static constexpr UINT_PTR kPlayTimerId = 1;
+  // FormActivate runs once the activation is through, not inside it, so a
+  // question it asks does not open in the middle of the focus change.
+  static constexpr UINT kFormActivateMessage = WM_APP + 1;
 
   explicit TfrmMain(Context context);
   ~TfrmMain() override;
@@ -91,6 +101,7 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront {
 
  private:
   void FormCreate(HWND hwnd);
+  void FormActivate(HWND hwnd);
   void FormResize(HWND hwnd, int clientWidth);
   void FormDestroy(HWND hwnd);
   void timPlayTimer();
@@ -114,6 +125,7 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront {
   bool messageDialogHasFont_ = false;
   bool inTimerTick_ = false;
   HCURSOR cursorBeforeHourglass_ = nullptr;
+  FirstStartQuestion firstStart_;
 
   ControlBar controlBar_;
   TrayIcon tray_;

@@ -4,8 +4,10 @@ and reads the files it wrote. Used by the end-to-end tests (test_*.py)."""
 
 import os
 import shutil
+import socket
 import subprocess
 import tempfile
+import threading
 import time
 import unittest
 
@@ -31,6 +33,12 @@ def harness_environment():
 ENV = harness_environment()
 WINE = ENV["KORU_WINE"]
 
+IDYES = 6
+IDNO = 7
+# The buttons of the player's own message dialog (ui/message_dialog_ids.h).
+MESSAGE_DIALOG_BUTTONS = {IDYES: 221, IDNO: 222}
+FIRST_START_QUESTION = "主なﾒﾃﾞｨｱﾌｧｲﾙをKORUに関連付けしますか？"
+
 
 def windows_path(unix_path):
     """The path under which Windows programs in Wine see a Unix file."""
@@ -50,8 +58,12 @@ class Koru:
         self.owner_log = None
 
     # --- processes -----------------------------------------------------
-    def start_owner(self, *args, cwd=None, wait=True, env=None):
-        """Starts the owner instance; with wait, returns the caption of its main window once it shows."""
+    def start_owner(self, *args, cwd=None, wait=True, env=None, first_start_answer=IDNO):
+        """Starts the owner instance; with wait, returns the caption of its
+        main window once it shows. On a first start (no window position saved
+        yet) KORU then asks whether to associate the main media types; with
+        wait, the question gets first_start_answer (None: left to the caller)."""
+        first_start = self.first_start()
         self.owner_log = open(os.path.join(self.folder, "owner.log"), "wb")
         self.owner = subprocess.Popen([WINE, self.exe, *args], cwd=cwd or self.folder, env=env or ENV,
                                       stdout=self.owner_log, stderr=subprocess.STDOUT)
@@ -60,7 +72,30 @@ class Koru:
         caption = self.wait_window()
         if caption is None:
             raise AssertionError("KORU's main window did not appear")
+        if first_start and first_start_answer is not None:
+            self.answer_first_start(first_start_answer)
         return caption
+
+    def answer_first_start(self, answer):
+        """Waits for the first start's question, which the player's own
+        message dialog asks, and answers it (IDYES, IDNO)."""
+        texts = self.dialog_texts()
+        if texts is None or FIRST_START_QUESTION not in texts:
+            raise AssertionError(f"the first start's question did not appear: {texts!r}")
+        if not self.answer_dialog(MESSAGE_DIALOG_BUTTONS[answer]):
+            raise AssertionError("the first start's question has no such button")
+        code, _ = self.probe("wait-gone", "#32770", "30000")
+        if code != 0:
+            raise AssertionError("the first start's question did not close")
+
+    def first_start(self):
+        """True when KORU will take this start for the first: no window
+        position in KORU.ini."""
+        try:
+            left = ini_value(self.read_bytes("KORU.ini"), "FORM", "left")
+        except FileNotFoundError:
+            return True
+        return left is None or left.strip() == "-1"
 
     def run_sender(self, *args, cwd=None, timeout=60):
         """A later instance: returns its exit code."""
@@ -179,6 +214,110 @@ class Koru:
 
     def exists(self, name):
         return os.path.exists(os.path.join(self.folder, name))
+
+    def write_ini(self, text):
+        """KORU.ini as a user would leave it (code page 932, CR LF)."""
+        with open(self.path("KORU.ini"), "wb") as f:
+            f.write(text.replace("\n", "\r\n").encode("cp932"))
+
+
+def wine_reg(*args):
+    """Runs Wine's reg.exe in the harness prefix: (exit code, output)."""
+    result = subprocess.run([WINE, "reg", *args], env=ENV, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                            timeout=60)
+    return result.returncode, result.stdout.decode("utf-8", "replace")
+
+
+class Mascot:
+    """A desktop mascot's SSTP server on 127.0.0.1:port, for the length of a
+    test: it records each request and answers it (or, with answers=False,
+    never answers and waits for KORU to hang up)."""
+
+    def __init__(self, port, answers=True):
+        self.answers = answers
+        self.requests = []
+        self.connections = 0
+        self._changed = threading.Condition()
+        self._stopping = False
+        self._server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        self._server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+        self._server.bind(("127.0.0.1", port))
+        self._server.listen(8)
+        self._server.settimeout(0.2)
+        self._thread = threading.Thread(target=self._serve, daemon=True)
+        self._thread.start()
+
+    def _serve(self):
+        while not self._stopping:
+            try:
+                peer, _ = self._server.accept()
+            except socket.timeout:
+                continue
+            except OSError:
+                return
+            threading.Thread(target=self._visit, args=(peer,), daemon=True).start()
+
+    def _visit(self, peer):
+        with peer:
+            with self._changed:
+                self.connections += 1
+                self._changed.notify_all()
+            peer.settimeout(30)
+            request = b""
+            try:
+                while b"\r\n\r\n" not in request:
+                    piece = peer.recv(4096)
+                    if not piece:
+                        break
+                    request += piece
+                if self.answers:
+                    peer.sendall(b"SSTP/1.0 200 OK\r\n\r\n")
+                else:
+                    while peer.recv(4096):
+                        pass
+            except OSError:
+                pass
+            with self._changed:
+                self.requests.append(request)
+                self._changed.notify_all()
+
+    def wait_requests(self, count, timeout=30):
+        """The requests once count have arrived (fewer on a time-out)."""
+        with self._changed:
+            self._changed.wait_for(lambda: len(self.requests) >= count, timeout)
+            return list(self.requests)
+
+    def close(self):
+        self._stopping = True
+        self._thread.join()
+        self._server.close()
+
+
+def sstp_request(script):
+    """The bytes KORU sends for a script (given as text)."""
+    return (b"SEND SSTP/1.0\r\nSender: MEDIA-PLAYER - KORU\r\nScript: " + script.encode("cp932") +
+            b"\\e\r\n\r\n")
+
+
+class MascotMutex:
+    """The mascot's mutex "sakura", held by koru_probe under the harness's
+    wineserver while the block runs."""
+
+    def __init__(self, koru):
+        self._koru = koru
+        self._process = None
+
+    def __enter__(self):
+        self._process = subprocess.Popen([WINE, os.path.join(BUILD_DIR, "koru_probe.exe"), "hold-mutex", "sakura",
+                                          "600000"], env=ENV, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if self._process.stdout.readline().strip() != b"held":
+            raise AssertionError("koru_probe could not hold the mascot's mutex")
+        return self
+
+    def __exit__(self, *exc):
+        self._process.kill()
+        self._process.wait()
+        self._process.stdout.close()
 
 
 def set_screen_dpi(dpi):

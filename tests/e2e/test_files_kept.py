@@ -4,7 +4,7 @@ import glob
 import os
 import unittest
 
-from koru_e2e import KoruTestCase, is_player_message_dialog, list_file, windows_path
+from koru_e2e import IDNO, KoruTestCase, is_player_message_dialog, list_file, windows_path
 
 LIST_FULL = "最大ﾘｽﾄ数を越えて登録する事はできません。"
 
@@ -62,6 +62,7 @@ class FilesKeptTest(KoruTestCase):
             holder.release()
         self.assertTrue(koru.answer_dialog(1))
         self.assertIsNotNone(koru.wait_window())
+        koru.answer_first_start(IDNO)  # no window position could be read
         self.assertEqual(koru.close_owner(), 0)
         self.assertEqual(koru.read_bytes("KORU.ini"), ini)
 

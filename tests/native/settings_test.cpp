@@ -414,6 +414,7 @@ class RecordingAssociator : public FileAssociator {
                  const std::string& verb, const std::string& description) override {
     calls.push_back(programPath + "|" + dotExtension + "|" + className + "|" + verb + "|" + description);
   }
+  void AssociationsChanged() override { calls.push_back("changed"); }
   std::vector<std::string> calls;
 };
 
@@ -428,6 +429,7 @@ TEST(Settings, AssociateMainTypesRegistersTheBuiltInMediaTypesOfThisSystem) {
   xp.AssociateMainTypes(onXp, "C:\\KORU\\KORU.exe");
   std::vector<std::string> expectedXp;
   for (const char* ext : {"WMA", "WAX", "WAV", "MP2", "MPA", "MP3", "MID", "MIDI", "RMI"}) expectedXp.push_back(call(ext));
+  expectedXp.push_back("changed");  // once, after all of them
   EXPECT_EQ(onXp.calls, expectedXp);
 
   Settings w2000(fs, kFolder, kWindows2000);
@@ -435,6 +437,7 @@ TEST(Settings, AssociateMainTypesRegistersTheBuiltInMediaTypesOfThisSystem) {
   w2000.AssociateMainTypes(on2000, "C:\\KORU\\KORU.exe");
   std::vector<std::string> expected2000;
   for (const char* ext : {"WAV", "MP2", "MP3", "MID", "RMI"}) expected2000.push_back(call(ext));
+  expected2000.push_back("changed");
   EXPECT_EQ(on2000.calls, expected2000);
 }
 

@@ -1,8 +1,10 @@
 // The main window over the playback core with stand-ins for the device, the
 // mixer and the files: a click on the PLAY button reaches the player, the
-// message dialog takes the player's font at the first resize, and a question
+// message dialog takes the player's font at the first resize, a question
 // asked inside a timer tick does not let the tick run again beneath it, nor
-// does one run while an archiver library works.
+// does one run while an archiver library works, the mascot hears of the
+// start and the exit, and the first activation of a first start asks about
+// the associations.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,8 +14,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "archive/null_archiver.h"
+#include "desktop/file_associator.h"
 #include "medialist/media_list.h"
 #include "platform/cp932.h"
 #include "playback/player.h"
@@ -30,7 +34,9 @@ namespace koru {
 namespace {
 
 using testing::ClickButton;
+using testing::ItemText;
 using testing::ModalTicker;
+using testing::ShownDialogs;
 using testing::ShownDialogWithText;
 
 // An archiver whose library is at work while `working` is set.
@@ -40,15 +46,32 @@ class WorkingArchiver : public NullArchiver {
   bool Working() const override { return working; }
 };
 
+class CountingAssociator : public FileAssociator {
+ public:
+  std::vector<std::string> extensions;
+  int changes = 0;
+  void Associate(const std::string&, const std::string& dotExtension, const std::string&, const std::string&,
+                 const std::string&) override {
+    extensions.push_back(dotExtension);
+  }
+  void AssociationsChanged() override { ++changes; }
+};
+
 // The main window as the application builds it, over stand-ins.
 struct MainWindowRig {
   MainWindowRig() {
     list.readInfoOnAdd = false;
     settings.font.name = cp932::FromUtf8(u8"ＭＳ 明朝");
+    settings.form.left = 40;  // a window position was saved: no first start's question
   }
   ~MainWindowRig() { frmMain.Destroy(); }
 
   bool Open() {
+    // An earlier rig's window posted its quit on going: a modal loop of this
+    // one must not take it for the program's end.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     if (!frmMain.Create(GetModuleHandleW(nullptr))) return false;
     dialogs.CreateMessageDialog(GetModuleHandleW(nullptr), frmMain.Handle());
     frmMain.Show(SW_SHOWNORMAL);
@@ -68,10 +91,11 @@ struct MainWindowRig {
   testing::FakeRcp rcp;
   testing::FakeOgg ogg;
   testing::FakeSstp sstp;
+  CountingAssociator associator;
   std::atomic<std::uint8_t> noRepeat{0};
   std::function<void()> handOverDuty;  // what timPlay does first, each tick
   WorkingArchiver archiver;
-  TfrmMain frmMain{{settings, list, dialogs, player, device, mixer, order,
+  TfrmMain frmMain{{settings, list, dialogs, player, device, mixer, order, sstp, clock, associator,
                     [this] {
                       if (handOverDuty) handOverDuty();
                     },
@@ -172,6 +196,51 @@ TEST(MainWindow, NoTickTakesAHandOverOrEndsATrackWhileAnArchiverLibraryWorks) {
   SendMessageW(rig.frmMain.Handle(), WM_TIMER, TfrmMain::kPlayTimerId, 0);
   EXPECT_EQ(handOvers, 1);
   EXPECT_EQ(rig.player.State(), PlayState::Opened) << "the only track stopped at its end";
+}
+
+TEST(MainWindow, TheMascotHearsOfTheStartAndTheExitOnlyWithSstpOn) {
+  struct Case {
+    int sstp;
+    std::vector<std::string> afterCreation, afterDestruction;
+  };
+  // At 00:00:07 RandomIn(1, 5) picks the third greeting.
+  const Case cases[] = {
+      {1, {cp932::FromUtf8(u8"\\h\\s0MEDIA-PLAYER - KORU の起動を確認しました。\\uもっとええプレーヤーがあるやろ。")},
+       {cp932::FromUtf8(u8"\\h\\s0MEDIA-PLAYER - KORU の起動を確認しました。\\uもっとええプレーヤーがあるやろ。"),
+        cp932::FromUtf8(u8"\\h\\s0MEDIA-PLAYER - KORU を終了します。")}},
+      {0, {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sstp);
+    MainWindowRig rig;
+    rig.settings.opt.sstp = c.sstp;
+    rig.clock.now = TimeOfDay{0, 0, 7, 0};
+    ASSERT_TRUE(rig.Open());
+    EXPECT_EQ(rig.sstp.scripts, c.afterCreation);
+    rig.frmMain.Destroy();
+    EXPECT_EQ(rig.sstp.scripts, c.afterDestruction);
+    if (!rig.sstp.scripts.empty()) {
+      EXPECT_EQ(rig.sstp.sender, "MEDIA-PLAYER - KORU");
+      EXPECT_EQ(rig.sstp.option, "");
+    }
+  }
+}
+
+TEST(MainWindow, TheFirstActivationOfAFirstStartAsksAndYesAssociates) {
+  MainWindowRig rig;
+  rig.settings.form.left = -1;  // no window position saved yet
+  ModalTicker ticker([&] {
+    for (HWND dialog : ShownDialogs()) {
+      if (ItemText(dialog, IDC_MSG_LABEL).find(L"関連付けしますか？") == std::wstring::npos) continue;
+      ClickButton(dialog, IDC_MSG_YES);
+      return true;
+    }
+    return false;
+  });
+  ASSERT_TRUE(rig.Open());
+  EXPECT_TRUE(PumpUntil([&] { return rig.associator.changes == 1; }));
+  EXPECT_FALSE(ticker.TimedOut());
+  EXPECT_FALSE(rig.associator.extensions.empty());
 }
 
 }  // namespace

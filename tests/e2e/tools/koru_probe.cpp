@@ -16,6 +16,8 @@
 //   koru_probe command CLASS ID           posts WM_COMMAND with ID to the window
 //   koru_probe click CLASS TEXT           clicks the child button whose text is TEXT
 //   koru_probe press CLASS ID             clicks the child button with the control ID (IDOK 1, IDYES 6, IDNO 7)
+//   koru_probe hold-mutex NAME MS         creates the named mutex, prints "held" and keeps it MS milliseconds
+//   koru_probe ping CLASS MS              sends WM_NULL to the window, waiting at most MS; prints the round trip in ms
 //
 // Output is UTF-8; the exit code is 0 on success, 1 on a time-out or when
 // nothing was found.
@@ -257,6 +259,32 @@ int Hold(const std::wstring& path, const std::wstring& release, DWORD timeout) {
   return 0;
 }
 
+int HoldMutex(const std::wstring& name, DWORD milliseconds) {
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+  if (!mutex) return 1;
+  Print(L"held");
+  Sleep(milliseconds);
+  CloseHandle(mutex);
+  return 0;
+}
+
+int Ping(const std::wstring& className, DWORD timeout) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  if (windows.empty()) return 1;
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER start;
+  LARGE_INTEGER end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  DWORD_PTR ignored = 0;
+  const LRESULT answered = SendMessageTimeoutW(windows.front(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeout, &ignored);
+  QueryPerformanceCounter(&end);
+  wchar_t text[32];
+  std::swprintf(text, 32, L"%.1f", (end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart);
+  Print(text);
+  return answered ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -281,5 +309,7 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"click" && argc >= 4) return Click(className, argv[3]);
   if (verb == L"press" && argc >= 4) return Press(className, _wtoi(argv[3]));
   if (verb == L"hold" && argc >= 5) return Hold(argv[2], argv[3], wcstoul(argv[4], nullptr, 10));
+  if (verb == L"hold-mutex" && argc >= 4) return HoldMutex(className, wcstoul(argv[3], nullptr, 10));
+  if (verb == L"ping" && argc >= 4) return Ping(className, wcstoul(argv[3], nullptr, 10));
   return 2;
 }

@@ -20,6 +20,12 @@ std::wstring FixturePath(const std::wstring& name) {
   return WindowsPathOfUnixPath(KORU_FIXTURES_UNIX_DIR) + L"\\" + name;
 }
 
+std::wstring BuildFolder() {
+  std::wstring folder = KoruExePath();
+  folder.erase(folder.find_last_of(L'\\') + 1);
+  return folder;
+}
+
 namespace {
 
 void RemoveTree(const std::wstring& folder) {

@@ -12,6 +12,9 @@ std::wstring WindowsPathOfUnixPath(const char* unixPath);
 
 // KORU.exe of this build.
 std::wstring KoruExePath();
+// The folder of this build's programs and libraries (KORU.exe, LUMETRIX.dll,
+// the test doubles), with a trailing backslash.
+std::wstring BuildFolder();
 
 // The folder of the library doubles of one architecture ("x86_64", "i686"),
 // or of a variant below it ("x86_64\\main-only"), with a trailing backslash.
