@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include "double_support.h"
@@ -36,11 +35,8 @@ struct Conversion {
   std::string smf;
 };
 
-std::string Pointer(const void* p) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%p", p);
-  return text;
-}
+// Pointer-sized values as decimal numbers: the zeros show as "0".
+std::string Value(const void* p) { return std::to_string(reinterpret_cast<std::uintptr_t>(p)); }
 
 }  // namespace
 }  // namespace koru::doubles
@@ -50,28 +46,28 @@ using namespace koru::doubles;
 extern "C" {
 
 void* WINAPI RcpcvConvertFile(const char* source, void* a, void* b, void* c, void* d) {
-  LogCall("rcpcvConvertFile", std::string(source ? source : "(null)") + " " + Pointer(a) + " " + Pointer(b) + " " +
-                                  Pointer(c) + " " + Pointer(d));
+  LogCall("rcpcvConvertFile", std::string(source ? source : "(null)") + " " + Value(a) + " " + Value(b) + " " +
+                                  Value(c) + " " + Value(d));
   const std::optional<std::string> bytes = source ? ReadCp932File(source) : std::nullopt;
   if (!bytes || bytes->compare(0, sizeof kRcpHeader - 1, kRcpHeader) != 0) return nullptr;
   return new Conversion{std::string(reinterpret_cast<const char*>(kSmf), sizeof kSmf)};
 }
 
 int WINAPI RcpcvGetSmfLength(void* object) {
-  LogCall("rcpcvGetSMFLength", Pointer(object));
+  LogCall("rcpcvGetSMFLength", Value(object));
   if (Misbehaves("zero-length")) return 0;
   if (Misbehaves("huge-length")) return kHugeLength;
   return object ? static_cast<int>(static_cast<Conversion*>(object)->smf.size()) : 0;
 }
 
 const void* WINAPI RcpcvGetSmf(void* object) {
-  LogCall("rcpcvGetSMF", Pointer(object));
+  LogCall("rcpcvGetSMF", Value(object));
   if (Misbehaves("null-data") || !object) return nullptr;
   return static_cast<Conversion*>(object)->smf.data();
 }
 
 void WINAPI RcpcvDeleteObject(void* object) {
-  LogCall("rcpcvDeleteObject", Pointer(object));
+  LogCall("rcpcvDeleteObject", Value(object));
   delete static_cast<Conversion*>(object);
 }
 
