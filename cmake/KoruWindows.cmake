@@ -174,7 +174,7 @@ file(GLOB KORU_WINDOWS_BENCHES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/bench/*_
 foreach(bench_source IN LISTS KORU_WINDOWS_BENCHES)
   get_filename_component(bench_name ${bench_source} NAME_WE)
   add_executable(${bench_name} ${bench_source})
-  target_link_options(${bench_name} PRIVATE -municode)
+  koru_wide_entry_point(${bench_name})
   target_include_directories(${bench_name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${bench_name} PRIVATE koru_core)
   koru_warnings(${bench_name})
