@@ -17,8 +17,8 @@
 
 #include "convert/ogog_decoder_win32.h"
 #include "platform/file_system_win32.h"
-#include "platform/wide_text_win32.h"
 #include "platform/playback_files_win32.h"
+#include "platform/wide_text_win32.h"
 #include "playback/player.h"
 #include "support/playback_fakes.h"
 
