@@ -2,7 +2,8 @@
 // loaded at the first call and kept, a missing library or function raised as
 // a C++ exception; ogog.dll loaded and unloaded around each decoding, asked
 // its version once per load; the decoded WAV plays on MCI for the source's
-// length.
+// length. Then the play preparation over them and the real file system: what
+// the temporary folder holds afterwards, with which attributes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,8 +14,13 @@
 #include "convert/ogog_decoder_win32.h"
 #include "convert/rcp_smf_converter.h"
 #include "convert/rcpcv_library_win32.h"
-#include "playback/mci_media_device_win32.h"
+#include "platform/cp932.h"
+#include "platform/file_system_win32.h"
+#include "platform/playback_files_win32.h"
 #include "platform/wide_text_win32.h"
+#include "playback/mci_media_device_win32.h"
+#include "playback/player.h"
+#include "support/playback_fakes.h"
 #include "windows/support/test_environment.h"
 
 namespace koru {
@@ -181,6 +187,115 @@ TEST_F(ConverterLibrariesTest, OgogMissingOrLackingAFunctionLeavesNothingLoaded)
   EXPECT_FALSE(Loaded(L"ogog.dll"));
   EXPECT_EQ(decoder.DecodeOgg("a.ogg", "a.ogg.wav"), -1);
   EXPECT_EQ(Log(), (std::vector<std::string>{"load ", "unload "})) << "no version asked of an incomplete library";
+}
+
+// The player's preparation step with the real bindings and file system; the
+// device, the view and the rest are the core tests' fakes.
+class PreparationOnDiskTest : public ConverterLibrariesTest {
+ protected:
+  void SetUp() override {
+    ConverterLibrariesTest::SetUp();
+    CreateDirectoryW(temp.c_str(), nullptr);
+  }
+
+  // A copy of the 1.5-second tone under `name` (folders created).
+  std::string Ogg(const std::wstring& name) {
+    const std::wstring path = scratch / name;
+    CreateDirectoryW(path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
+    EXPECT_TRUE(CopyFileW(BuildPath(L"fixtures\\tone-1500ms.ogg").c_str(), path.c_str(), FALSE));
+    return *Narrow(path);
+  }
+  // The file to play, or "" when the step failed.
+  std::string Prepare(const std::string& source) {
+    std::string path = source;
+    return player.Controller().PrepareEntryFile(MediaEntry{}, true, path) ? path : std::string();
+  }
+  std::string InTemp(const std::wstring& name) const { return *Narrow(temp + name); }
+  DWORD Attributes(const std::wstring& name) const { return GetFileAttributesW((temp + name).c_str()); }
+  bool ReadOnly(const std::wstring& name) const {
+    const DWORD attributes = Attributes(name);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  }
+  std::string TitleLine() const { return view.titleLine; }
+
+  std::wstring temp = scratch / L"KORUTEMP\\";
+  Win32FileSystem files;
+  Win32PlaybackFiles playbackFiles;
+  Win32RcpcvLibrary rcpcv;
+  RcpSmfConverter rcp{rcpcv};
+  OgogDecoder ogg;
+  testing::FakeExtractor extractor;
+  testing::FakePlayerView view;
+  testing::FakeMediaDevice device;
+  testing::FakeMixer mixer;
+  testing::FakeClock clock;
+  testing::FakeDialogs dialogs;
+  testing::FakeSstp sstp;
+  Settings settings{files, *Narrow(scratch.Path()), SystemVersion{10, 0, 19045, 2}};
+  MediaList list{*Narrow(scratch.Path())};
+  PlayOrder order;
+  std::atomic<std::uint8_t> noRepeat{0};
+  Player player{PlayerContext{list, settings, files, playbackFiles, dialogs, view, device, mixer, clock,
+                              EntryConverters{extractor, rcp, ogg}, sstp, nullptr, order, noRepeat, *Narrow(temp)}};
+};
+
+TEST_F(PreparationOnDiskTest, AnOggFileIsDecodedOnceIntoAReadOnlyWaveForItsOwnSource) {
+  const std::string first = Ogg(L"A\\曲.ogg");
+  EXPECT_EQ(Prepare(first), InTemp(L"曲.ogg.wav"));
+  EXPECT_TRUE(ReadOnly(L"曲.ogg.wav"));
+  EXPECT_EQ(Prepare(first), InTemp(L"曲.ogg.wav"));
+  EXPECT_EQ(Count("OGG_DecodeFile"), 1) << "found in the cache";
+
+  // The same name from another folder replaces the read-only WAV.
+  EXPECT_EQ(Prepare(Ogg(L"B\\曲.ogg")), InTemp(L"曲.ogg.wav"));
+  EXPECT_EQ(Count("OGG_DecodeFile"), 2);
+  EXPECT_TRUE(ReadOnly(L"曲.ogg.wav"));
+}
+
+TEST_F(PreparationOnDiskTest, AWaveThisRunDidNotDecodeIsDecodedAgain) {
+  // Left read-only by a run that ended early; it holds another song.
+  scratch.WriteFile(L"KORUTEMP\\曲.ogg.wav", std::string("RIFF") + std::string(100, 'x'));
+  SetFileAttributesW((temp + L"曲.ogg.wav").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(Prepare(Ogg(L"曲.ogg")), InTemp(L"曲.ogg.wav"));
+  EXPECT_EQ(Count("OGG_DecodeFile"), 1);
+  EXPECT_TRUE(ReadOnly(L"曲.ogg.wav"));
+  EXPECT_EQ(ReadBytes(temp + L"曲.ogg.wav").substr(8, 4), "WAVE");
+}
+
+TEST_F(PreparationOnDiskTest, AnOggDecodingWithoutSoundLeavesNothingAndIsTriedAgain) {
+  const std::string song = Ogg(L"曲.ogg");
+  for (const wchar_t* misbehaviour : {L"write-nothing", L"header-only"}) {
+    Misbehave(misbehaviour);
+    view.titleLine.clear();
+    EXPECT_EQ(Prepare(song), "") << *Narrow(misbehaviour);
+    EXPECT_EQ(Attributes(L"曲.ogg.wav"), INVALID_FILE_ATTRIBUTES) << *Narrow(misbehaviour);
+    EXPECT_EQ(TitleLine(), cp932::FromUtf8(u8"OGGﾌｧｲﾙが変換できません")) << *Narrow(misbehaviour);
+  }
+  Misbehave(nullptr);
+  EXPECT_EQ(Prepare(song), InTemp(L"曲.ogg.wav"));
+  EXPECT_EQ(Count("OGG_DecodeFile"), 3);
+}
+
+TEST_F(PreparationOnDiskTest, AnRcpFileBecomesAMidiFileRewrittenEachTime) {
+  const std::string song = Write(L"曲.rcp", std::string(kRcpHeader) + std::string(200, '\0'));
+  EXPECT_EQ(Prepare(song), InTemp(L"曲.rcp.mid"));
+  const std::string smf = ReadBytes(temp + L"曲.rcp.mid");
+  EXPECT_EQ(smf.substr(0, 4), "MThd");
+  EXPECT_FALSE(ReadOnly(L"曲.rcp.mid"));
+  EXPECT_EQ(Prepare(song), InTemp(L"曲.rcp.mid"));
+  EXPECT_EQ(Count("rcpcvConvertFile"), 2) << "not cached";
+  EXPECT_EQ(ReadBytes(temp + L"曲.rcp.mid"), smf);
+
+  // Refused answers write nothing.
+  for (const wchar_t* misbehaviour : {L"zero-length", L"huge-length", L"null-data"}) {
+    Misbehave(misbehaviour);
+    const std::wstring name = std::wstring(misbehaviour) + L".rcp";
+    view.titleLine.clear();
+    EXPECT_EQ(Prepare(Write(name, kRcpHeader)), "") << *Narrow(misbehaviour);
+    EXPECT_EQ(Attributes(name + L".mid"), INVALID_FILE_ATTRIBUTES) << *Narrow(misbehaviour);
+    EXPECT_EQ(TitleLine(), cp932::FromUtf8(u8"RCPﾌｧｲﾙが変換できません")) << *Narrow(misbehaviour);
+  }
+  EXPECT_EQ(Count("rcpcvDeleteObject"), 5);
 }
 
 }  // namespace
