@@ -283,6 +283,20 @@ TEST_F(PlaybackControllerTest, ExtractionFailsVisiblyWithoutReachingTheLibraryOr
   }
 }
 
+TEST_F(PlaybackControllerTest, RcpAndOggMembersOfAnArchiveAreOnlyExtracted) {
+  rig.files.AddFile("C:\\Music\\pack.zip", "archive");
+  rig.rcp.throws = true;  // a conversion would fail the play
+  for (const char* member : {"tune.rcp", "tune.ogg"}) {
+    rig.list.AddEntry("C:\\Music\\pack.zip", member);
+    rig.extractor.writes = {member};
+    rig.list.SetCurrentIndex(rig.list.Count() - 1);
+    rig.controller().FuncPlayClick();
+    EXPECT_EQ(CountOf(std::string("open C:\\TEMP\\KORUTEMP\\") + member + " 0"), 1) << member;
+  }
+  EXPECT_EQ(rig.extractor.calls.size(), 2u);
+  EXPECT_TRUE(rig.ogg.log.empty());
+}
+
 TEST_F(PlaybackControllerTest, RcpFileIsConvertedBesideTheOthersAndFailsVisibly) {
   rig.AddSongs(1, ".rcp");
   rig.rcp.smf = std::string("MThd\0\0\0\6", 8);
