@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "convert/outside_library_win32.h"
+#include "platform/outside_library_win32.h"
 
 namespace koru {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "convert/outside_library_win32.h"
+#include "platform/outside_library_win32.h"
 
 namespace koru {
 namespace {

@@ -119,9 +119,15 @@ class ConvertersTest(KoruTestCase):
         with open(koru.path("plain.rcp"), "wb") as f:
             f.write(b"no RCP header")
         song_ogg = self.ogg("song.ogg", 1.0)
-        koru.start_owner()
+        # Started from a folder that holds both libraries: the current folder
+        # is not where libraries are looked for.
+        elsewhere = koru.path("elsewhere")
+        os.makedirs(elsewhere)
+        for library in ("ogog.dll", "RCPCV.DLL"):
+            shutil.copy(os.path.join(BUILD_DIR, "doubles", "x86_64", library), elsewhere)
+        koru.start_owner(cwd=elsewhere)
 
-        # Neither library is there yet.
+        # Neither library is beside KORU.exe yet.
         koru.run_sender(song_ogg)
         self.assertEqual(koru.wait_caption(OGG_FAILED, 20), OGG_FAILED + " - KORU")
         koru.run_sender(windows_path(koru.path("song.rcp")))
