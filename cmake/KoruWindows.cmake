@@ -168,6 +168,18 @@ foreach(tool_source IN LISTS KORU_E2E_TOOLS)
   target_link_libraries(${tool_name} PRIVATE user32 kernel32)
 endforeach()
 
+# Timed tools of the Windows bindings (bench/*_win32.cpp), run under Wine by
+# the scripts beside them.
+file(GLOB KORU_WINDOWS_BENCHES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/bench/*_win32.cpp")
+foreach(bench_source IN LISTS KORU_WINDOWS_BENCHES)
+  get_filename_component(bench_name ${bench_source} NAME_WE)
+  add_executable(${bench_name} ${bench_source})
+  koru_wide_entry_point(${bench_name})
+  target_include_directories(${bench_name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${bench_name} PRIVATE koru_core)
+  koru_warnings(${bench_name})
+endforeach()
+
 file(GLOB KORU_E2E_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/test_*.py")
 if(KORU_RUN_WINDOWS_TESTS)
   foreach(test_script IN LISTS KORU_E2E_TESTS)

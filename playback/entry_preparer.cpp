@@ -1,6 +1,9 @@
 #include "playback/entry_preparer.h"
 
+#include <memory>
+
 #include "archive/member_name.h"
+#include "convert/wave_sound.h"
 #include "platform/cp932.h"
 #include "playback/extracted_file.h"
 
@@ -18,8 +21,7 @@ bool EntryPreparer::PrepareEntryFile(const MediaEntry& entry, bool report, std::
       return ConvertRcp(source, report, path);
     case file_category::kOgg:
       if (!TempFolderUsable(report, u8"OGGﾌｧｲﾙが変換できません")) return false;
-      ConvertOgg(source, report, path);
-      return true;
+      return ConvertOgg(source, report, path);
     default:
       return false;
   }
@@ -76,27 +78,63 @@ bool EntryPreparer::ConvertRcp(const std::string& source, bool report, std::stri
   return true;
 }
 
-void EntryPreparer::ConvertOgg(const std::string& source, bool report, std::string& path) {
-  path = c_.tempFolder + std::string(cp932::FileNameOf(source)) + ".wav";
-  // A WAV file of that name is a conversion of this run, kept read-only.
-  if (c_.files.KindOf(path) != PathKind::Missing) return;
+bool EntryPreparer::ConvertOgg(const std::string& source, bool report, std::string& path) {
+  const std::string wave = c_.tempFolder + std::string(cp932::FileNameOf(source)) + ".wav";
+  if (IsCachedConversion(source, wave)) {
+    path = wave;
+    return true;
+  }
   c_.view.SetHourglass(true);
   Report(report, u8"OGGﾌｧｲﾙを変換中です…");
+  const bool decoded = ClearWavePlace(wave) && DecodeOgg(source, wave);
+  if (decoded) {
+    // Read-only, the WAV outlives the clean-up before each play.
+    c_.playbackFiles.SetReadOnly(wave);
+    decodedFrom_[cp932::ToUpper(wave)] = source;
+  } else {
+    // Whatever the decoder left is no song and must not pass for a cached one.
+    c_.playbackFiles.RemoveFile(wave);
+    Report(report, u8"OGGﾌｧｲﾙが変換できません");
+  }
+  c_.view.SetHourglass(false);
+  if (decoded) path = wave;
+  return decoded;
+}
+
+bool EntryPreparer::IsCachedConversion(const std::string& source, const std::string& wave) {
+  const auto it = decodedFrom_.find(cp932::ToUpper(wave));
+  return it != decodedFrom_.end() && cp932::EqualsNoCase(it->second, source) &&
+         c_.files.KindOf(wave) == PathKind::File;
+}
+
+bool EntryPreparer::ClearWavePlace(const std::string& wave) {
+  // A WAV of that name not decoded from this source in this run: a song of
+  // the same name from another folder, or one left by a run that ended
+  // early. It goes, so that it never plays in place of this one.
+  decodedFrom_.erase(cp932::ToUpper(wave));
+  if (c_.files.KindOf(wave) != PathKind::Missing) {
+    c_.playbackFiles.ClearReadOnly(wave);
+    c_.playbackFiles.RemoveFile(wave);
+  }
+  // Anything left in its place would be taken for the decoder's output.
+  return c_.files.KindOf(wave) == PathKind::Missing;
+}
+
+bool EntryPreparer::DecodeOgg(const std::string& source, const std::string& wave) {
   try {
-    // The decoder's results are not looked at: a failed decoding shows when
-    // the device cannot open the file.
+    // The decoder's results tell nothing: only its output is looked at.
     c_.converters.ogg.LoadOgg();
-    c_.converters.ogg.DecodeOgg(source, path);
+    c_.converters.ogg.DecodeOgg(source, wave);
     c_.converters.ogg.UnloadOgg();
-    c_.playbackFiles.SetReadOnly(path);
   } catch (...) {
     try {
       c_.converters.ogg.UnloadOgg();
     } catch (...) {
     }
-    Report(report, u8"OGGﾌｧｲﾙが変換できません");
+    return false;
   }
-  c_.view.SetHourglass(false);
+  const std::unique_ptr<InputFile> output = c_.files.OpenForReading(wave);
+  return output && HoldsWaveSound(*output);
 }
 
 void EntryPreparer::Report(bool report, const char8_t* text) {

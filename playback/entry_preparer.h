@@ -3,6 +3,7 @@
 // the temporary folder.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "medialist/media_entry.h"
@@ -38,10 +39,16 @@ class EntryPreparer {
   bool TempFolderUsable(bool report, const char8_t* failure);
   bool ExtractMember(const std::string& source, const std::string& member, bool report, std::string& path);
   bool ConvertRcp(const std::string& source, bool report, std::string& path);
-  void ConvertOgg(const std::string& source, bool report, std::string& path);
+  bool ConvertOgg(const std::string& source, bool report, std::string& path);
+  bool IsCachedConversion(const std::string& source, const std::string& wave);
+  bool ClearWavePlace(const std::string& wave);
+  bool DecodeOgg(const std::string& source, const std::string& wave);
   void Report(bool report, const char8_t* text);
 
   Context c_;
+  // The source each cached WAV was decoded from in this run, by the WAV's
+  // upper-cased path: two songs of one name share a WAV name.
+  std::map<std::string, std::string> decodedFrom_;
 };
 
 }  // namespace koru

@@ -10,7 +10,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-ipafont locales
   libgtest-dev googletest libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev libtag1-dev libstb-dev
+  libjpeg62-turbo-dev libtag1-dev libstb-dev vorbis-tools
   dpkg-dev
 )
 

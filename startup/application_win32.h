@@ -13,6 +13,9 @@
 #include <string>
 
 #include "archive/archiver_binding_win32.h"
+#include "convert/ogog_decoder_win32.h"
+#include "convert/rcp_smf_converter.h"
+#include "convert/rcpcv_library_win32.h"
 #include "desktop/file_type_registration_win32.h"
 #include "desktop/shell_link_win32.h"
 #include "desktop/sstp_notifier.h"
@@ -24,7 +27,6 @@
 #include "platform/cursor_control_win32.h"
 #include "platform/file_system_win32.h"
 #include "platform/playback_files_win32.h"
-#include "playback/absent_helpers.h"
 #include "playback/add_path.h"
 #include "playback/mci_media_device_win32.h"
 #include "playback/mixer_volume_win32.h"
@@ -79,8 +81,9 @@ class Application : public HandOverHost {
   MixerVolume mixer_;
   Win32PlaybackFiles playbackFiles_;
   SystemClock clock_;
-  AbsentRcpConverter rcpConverter_;
-  AbsentOggDecoder oggDecoder_;
+  Win32RcpcvLibrary rcpcv_;  // loaded at the first conversion, kept to the end
+  RcpSmfConverter rcpConverter_{rcpcv_};
+  OgogDecoder oggDecoder_;
   // TArchiver with its hidden window; it takes the main window as its
   // libraries' owner once that exists, and goes after the exit clean-up.
   ArchiverBinding archiver_;

@@ -20,6 +20,14 @@ std::string Utf8(std::wstring_view text) {
   return bytes;
 }
 
+std::wstring WideFromCp932(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+  return wide;
+}
+
 }  // namespace
 
 HMODULE Module() {
@@ -73,6 +81,30 @@ bool Misbehaves(std::string_view name) {
     start = end + 1;
   }
   return false;
+}
+
+std::optional<std::string> ReadCp932File(std::string_view path) {
+  HANDLE file = CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  std::vector<char> buffer(65536);
+  DWORD read = 0;
+  while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
+    bytes.append(buffer.data(), read);
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteCp932File(std::string_view path, std::string_view bytes) {
+  HANDLE file = CreateFileW(WideFromCp932(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
 }
 
 }  // namespace koru::doubles

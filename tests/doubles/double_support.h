@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,9 @@ void LogCall(std::string_view function, std::string_view arguments);
 
 // True when `name` is one of the misbehaviours asked for.
 bool Misbehaves(std::string_view name);
+
+// Whole files named by code page 932 paths, as the libraries receive them.
+std::optional<std::string> ReadCp932File(std::string_view path);
+bool WriteCp932File(std::string_view path, std::string_view bytes);
 
 }  // namespace koru::doubles

@@ -3,6 +3,7 @@
 // converters, the mascot and the user. Each records what it was asked.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
@@ -218,9 +219,11 @@ class FakePlayerView : public PlayerView {
 };
 
 // The temporary folder in memory: files (some read-only) and subfolders.
+// Files it deletes also leave `mirror`, when given.
 class FakePlaybackFiles : public PlaybackFiles {
  public:
   std::map<std::string, bool> files;  // path -> read-only
+  FakeFileSystem* mirror = nullptr;
   std::set<std::string> folders;
   std::set<std::string> links;
   std::map<std::string, std::string> shortNames;  // path -> short name of its last component
@@ -245,7 +248,9 @@ class FakePlaybackFiles : public PlaybackFiles {
   void RemoveFile(const std::string& path) override {
     // Like the system: a read-only file is not deleted.
     auto it = files.find(path);
-    if (it != files.end() && !it->second) files.erase(it);
+    if (it != files.end() && it->second) return;
+    if (it != files.end()) files.erase(it);
+    if (mirror) mirror->RemoveFile(path);
   }
   void RemoveFolder(const std::string& path) override {
     // Like the system: only an empty folder, or a link, goes.
@@ -309,9 +314,24 @@ class FakeRcp : public RcpConverter {
   }
 };
 
+// A mono 16-bit PCM WAV file holding `samples` samples of silence.
+inline std::string SilentWave(std::uint32_t samples = 1) {
+  auto le = [](std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+  };
+  return "RIFF" + le(36 + 2 * samples, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(22050, 4) +
+         le(44100, 4) + le(2, 2) + le(16, 2) + "data" + le(2 * samples, 4) + std::string(2 * samples, '\0');
+}
+
+// Decoding writes `output` (nothing: writes nothing) to the destination in
+// `files`, when given.
 class FakeOgg : public OggDecoder {
  public:
   bool decodeThrows = false;
+  FakeFileSystem* files = nullptr;
+  std::optional<std::string> output = SilentWave();
   std::vector<std::string> log;
   int LoadOgg() override {
     log.push_back("load");
@@ -320,6 +340,7 @@ class FakeOgg : public OggDecoder {
   int DecodeOgg(const std::string& source, const std::string& destination) override {
     log.push_back("decode " + source + " " + destination);
     if (decodeThrows) throw std::runtime_error("decoder failed");
+    if (files && output) files->AddFile(destination, *output);
     return 0;
   }
   int UnloadOgg() override {

@@ -30,6 +30,8 @@ struct PlayerRig {
   PlayerRig() {
     list.readInfoOnAdd = false;
     extractor.files = &files;
+    tempFiles.mirror = &files;
+    ogg.files = &files;
   }
 
   // Adds files C:\Music\song1.mid ... as entries; entry i is song(i+1).
