@@ -8,6 +8,9 @@
 #define IDR_MAIN_ACCELERATORS 101
 #define IDR_TRAY_MENU 102
 #define IDR_SCREEN_MENU 103
+#define IDR_LIST_MENU 104
+#define IDR_DATA_MENU 105
+#define IDR_TITLE_EDIT_ACCELERATORS 106
 #define IDI_KORU 110
 
 // Controls of the control bar.

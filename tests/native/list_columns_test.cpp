@@ -66,16 +66,22 @@ TEST(TextWidths, SumsCharacterAdvancesAndMeasuresEachBlockOnce) {
   EXPECT_EQ(measured, (std::map<int, int>{{0, 1}, {0x95, 1}}));
 }
 
-TEST(TextWidths, WidestTextOfEachVisibleFlexibleColumn) {
+TEST(TextWidths, WidestTextOfEachAskedColumn) {
   TextWidths widths([](int, std::array<int, 256>& advances) { advances.fill(1); });
   const std::vector<std::vector<std::string>> rows = {{"", "ab", "abcd", "x"}, {"", "abcde", "a", "xyz"}};
   int asked = 0;
-  const ColumnWidths widest = WidestTexts(2, Shown("111000000"), [&](int row, int column) {
+  const ColumnWidths widest = WidestTexts(2, Shown("011000000"), [&](int row, int column) {
     ++asked;
     return rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
   }, widths);
   EXPECT_EQ(widest, (ColumnWidths{0, 5, 4, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(asked, 4) << "neither the fixed nor the hidden columns are measured";
+  EXPECT_EQ(asked, 4) << "only the asked columns are measured";
+}
+
+TEST(FitWidth, CellMarginsAndTheCheckBox) {
+  EXPECT_EQ(FitWidth(3, 100, 96), 112);
+  EXPECT_EQ(FitWidth(0, 20, 96), 50);
+  EXPECT_EQ(FitWidth(3, 100, 192), 124);
 }
 
 TEST(UsableStoredWidth, BelowMinusOneMeansFitToContents) {

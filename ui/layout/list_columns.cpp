@@ -16,8 +16,10 @@ constexpr int kRateWidth = 48;
 constexpr int kTimeWidthFullWidth = 38;
 constexpr int kTimeWidth = 42;
 constexpr int kNarrowListUpTo = 640;  // client width up to which the narrow weights apply
-// What a list view adds to a sub-item's text: a margin on each side.
+// What a list view adds to a cell's text: a margin on each side, and in
+// column 0 the check box with its gap.
 constexpr int kCellPadding = 12;
+constexpr int kCheckBoxWidth = 18;
 
 constexpr std::array<int, kListColumnCount> kNarrowWeights = {0, 3, 3, 6, 4, 3, 3, 0, 0};
 constexpr std::array<int, kListColumnCount> kWideWeights = {0, 2, 2, 8, 4, 3, 3, 0, 0};
@@ -75,10 +77,14 @@ ColumnWidths ColumnWidthsByText(const ColumnSizing& sizing, const ColumnWidths& 
   ColumnWidths widths = FixedColumns(sizing, remaining);
   for (int column = 0; column < kListColumnCount; ++column) {
     if (sizing.shown[column] && IsFlexibleColumn(column)) {
-      widths[column] = std::max(0, textWidths[column]) + Scaled(kCellPadding, sizing.dpi);
+      widths[column] = FitWidth(column, textWidths[column], sizing.dpi);
     }
   }
   return widths;
+}
+
+int FitWidth(int column, int textWidth, int dpi) {
+  return std::max(0, textWidth) + Scaled(kCellPadding + (column == 0 ? kCheckBoxWidth : 0), dpi);
 }
 
 TextWidths::TextWidths(MeasureBlock measure) : measure_(std::move(measure)) {}
@@ -104,11 +110,11 @@ int TextWidths::Width(std::string_view text) {
   return width;
 }
 
-ColumnWidths WidestTexts(int rowCount, const ColumnFlags& shown,
+ColumnWidths WidestTexts(int rowCount, const ColumnFlags& columns,
                          const std::function<std::string(int row, int column)>& cellText, TextWidths& widths) {
   ColumnWidths widest{};
   for (int column = 0; column < kListColumnCount; ++column) {
-    if (!shown[column] || !IsFlexibleColumn(column)) continue;
+    if (!columns[column]) continue;
     for (int row = 0; row < rowCount; ++row) widest[column] = std::max(widest[column], widths.Width(cellText(row, column)));
   }
   return widest;

@@ -35,6 +35,10 @@ ColumnWidths ColumnWidthsByWindow(const ColumnSizing& sizing);
 // text (`textWidths`) plus the list view's cell padding.
 ColumnWidths ColumnWidthsByText(const ColumnSizing& sizing, const ColumnWidths& textWidths);
 
+// The width that fits a column to its widest text: the text, the list
+// view's cell margins and, in column 0, the check box.
+int FitWidth(int column, int textWidth, int dpi);
+
 // A stored [LIST] width as it is used: -1 ("fit to the contents") for
 // anything below.
 inline int UsableStoredWidth(int stored) { return stored < -1 ? -1 : stored; }
@@ -58,9 +62,9 @@ class TextWidths {
   std::array<std::unique_ptr<std::array<int, 256>>, 256> blocks_;
 };
 
-// The widest text of each visible flexible column over `rowCount` rows;
-// the other columns 0.
-ColumnWidths WidestTexts(int rowCount, const ColumnFlags& shown,
+// The widest text of each of `columns` over `rowCount` rows; the other
+// columns 0.
+ColumnWidths WidestTexts(int rowCount, const ColumnFlags& columns,
                          const std::function<std::string(int row, int column)>& cellText, TextWidths& widths);
 
 }  // namespace koru
