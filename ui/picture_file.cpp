@@ -88,7 +88,7 @@ std::optional<PictureBitmap> FromBitmapFile(const std::wstring& path) {
 
 std::optional<PictureBitmap> FromIconFile(const std::wstring& path) {
   UniqueIcon icon(static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 0, 0,
-                                                              LR_LOADFROMFILE | LR_DEFAULTSIZE)));
+                                                              LR_LOADFROMFILE)));
   ICONINFO info = {};
   if (!icon || !GetIconInfo(icon.Get(), &info)) return std::nullopt;
   UniqueBitmap mask(info.hbmMask);
