@@ -18,3 +18,8 @@
 #define IDC_LBL_TITLE 2003
 #define IDC_SCB_TITLE 2004
 #define IDC_TRB_TITLE 2005
+
+// The views.
+#define IDC_LSV_LIST 2010
+#define IDC_MMO_DOC 2011
+#define IDC_PNL_DATA 2012

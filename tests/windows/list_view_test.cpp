@@ -37,7 +37,9 @@ class ListViewTest : public ::testing::Test {
     InitCommonControlsEx(&controls);
     ASSERT_TRUE(parent.Create());
     ASSERT_TRUE(view.Create(parent.Handle(), kListId, 96,
-                            {.selectItem = [this] { ++selectionChanges; }, .doubleClick = [this] { ++doubleClicks; }}));
+                            {.selectItem = [this] { ++selectionChanges; },
+                             .doubleClick = [this] { ++doubleClicks; },
+                             .hiddenColumnTouched = [this] { ++hiddenColumnsTouched; }}));
     view.Move(0, 0, 680, 460);
     view.Show(true);
   }
@@ -92,6 +94,7 @@ class ListViewTest : public ::testing::Test {
   ListView view{list, settings};
   int selectionChanges = 0;
   int doubleClicks = 0;
+  int hiddenColumnsTouched = 0;
 };
 
 TEST_F(ListViewTest, ShowsEveryEntryWithItsTextsAndCheckBox) {
@@ -171,6 +174,33 @@ TEST_F(ListViewTest, AutoSizeColumnsByWindowAndByText) {
   view.SetColumnWidth(3, -1);
   EXPECT_EQ(view.ColumnWidth(3), byText) << "the widest title, as fitting the one column finds it";
   EXPECT_EQ(view.ColumnWidth(1), 0);
+}
+
+// What the header tells the list view's parent about a column being dragged.
+LRESULT HeaderTells(HWND parent, HWND header, UINT code, int column) {
+  NMHEADERW notice = {};
+  notice.hdr.hwndFrom = header;
+  notice.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(header));
+  notice.hdr.code = code;
+  notice.iItem = column;
+  return SendMessageW(parent, WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
+}
+
+TEST_F(ListViewTest, AHiddenColumnCannotBeDraggedOpen) {
+  settings.list.check = "100100001";
+  Fill(10);
+  HWND header = ListView_GetHeader(view.Handle());
+  EXPECT_EQ(HeaderTells(parent.Handle(), header, HDN_BEGINTRACKW, 1), TRUE) << "the drag of a hidden column is refused";
+  EXPECT_EQ(HeaderTells(parent.Handle(), header, HDN_BEGINTRACKW, 3), FALSE);
+  HeaderTells(parent.Handle(), header, HDN_DIVIDERDBLCLICKW, 3);
+  EXPECT_EQ(hiddenColumnsTouched, 0);
+  // A double click on its divider would fit it to its texts: it is closed again.
+  HeaderTells(parent.Handle(), header, HDN_DIVIDERDBLCLICKW, 2);
+  EXPECT_EQ(hiddenColumnsTouched, 1);
+  ListView_SetColumnWidth(view.Handle(), 2, 80);
+  view.ZeroHiddenColumns();
+  EXPECT_EQ(view.ColumnWidth(2), 0);
+  EXPECT_GT(view.ColumnWidth(3), 0) << "a shown column keeps its width";
 }
 
 }  // namespace
