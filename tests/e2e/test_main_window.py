@@ -7,7 +7,7 @@ import os
 import subprocess
 import unittest
 
-from koru_e2e import ENV, LIST_HEADER, KoruTestCase, ini_value, windows_path
+from koru_e2e import ENV, IDNO, LIST_HEADER, MESSAGE_DIALOG_BUTTONS, KoruTestCase, ini_value, windows_path
 
 LIST_VIEW_ID = 2010
 CLASS_LIST = "SysListView32"
@@ -163,6 +163,24 @@ class MainWindowTest(KoruTestCase):
         self.assertEqual(ini_value(ini, "IMAGE", "image"), "1")
         self.assertEqual(ini_value(ini, "FORM", "extend"), "3")
         self.assertEqual(client[0], 400)
+
+    def test_a_first_start_asks_with_no_as_default_and_a_saved_position_stops_it(self):
+        koru = self.koru
+        koru.start_owner(first_start_answer=None)
+        texts = koru.dialog_texts()
+        self.assertIn("主なﾒﾃﾞｨｱﾌｧｲﾙをKORUに関連付けしますか？", texts)
+        self.assertIn("※後から詳細設定より手動で行う事もできます。", texts)
+        code, default = koru.probe("default-id", "#32770")
+        self.assertEqual((code, default.strip()), (0, str(MESSAGE_DIALOG_BUTTONS[IDNO])))
+        koru.screenshot("main_window_first_start_question")
+        self.assertTrue(koru.answer_dialog(MESSAGE_DIALOG_BUTTONS[IDNO]))
+        self.assertTrue(koru.wait_dialog_gone())
+        self.assertEqual(koru.close_owner(), 0)
+        self.assertNotEqual(ini_value(koru.read_bytes("KORU.ini"), "FORM", "left"), "-1")
+
+        koru.start_owner(first_start_answer=None)
+        self.assertIsNone(koru.dialog_texts(timeout=3), "a saved window position means no first start")
+        self.assertEqual(koru.close_owner(), 0)
 
 
 if __name__ == "__main__":

@@ -27,7 +27,7 @@
 //   koru_probe time CLASS ID page         milliseconds of one page scrolled down in the list view ID, repainted
 //   koru_probe wait-list CLASS ID COUNT MS  prints "ready", waits until the list view ID shows with COUNT
 //                                         rows, prints "shown"
-//   koru_probe default-id CLASS           the id of the dialog's default button
+//   koru_probe default-id CLASS           the id of the dialog's button drawn as the default (Enter presses it)
 //   koru_probe menu-id EXE CAPTION        the command id of the menu item of EXE's menus whose caption
 //                                         (without its shortcut text) is CAPTION
 //
@@ -471,14 +471,18 @@ int WaitList(const std::wstring& className, int id, long count, DWORD timeout) {
   }
 }
 
+// The button drawn as the default, which Enter presses.
 int DefaultId(const std::wstring& className) {
   std::vector<HWND> windows = TopLevelWindows(className);
   if (windows.empty()) return 1;
-  DWORD_PTR answer = 0;
-  SendMessageTimeoutW(windows.front(), DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
-  if (HIWORD(answer) != DC_HASDEFID) return 1;
-  Print(std::to_wstring(LOWORD(answer)));
-  return 0;
+  for (HWND child : Children(windows.front())) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
+    if (ClassOf(child) == L"Button" && IsWindowVisible(child) && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+      Print(std::to_wstring(GetDlgCtrlID(child)));
+      return 0;
+    }
+  }
+  return 1;
 }
 
 // The id of a menu item found by its caption in a menu and its submenus.
