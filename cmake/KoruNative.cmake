@@ -6,9 +6,13 @@ if(KORU_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The image panel's JPEG decoder is portable: Debian's libjpeg here.
+find_package(JPEG REQUIRED)
+
 koru_collect_core(KORU_CORE_SOURCES)
 add_library(koru_core STATIC ${KORU_CORE_SOURCES})
 target_include_directories(koru_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(koru_core PUBLIC JPEG::JPEG)
 koru_warnings(koru_core)
 # A portable file that includes <windows.h> must not build here.
 target_compile_definitions(koru_core PUBLIC KORU_NATIVE=1)

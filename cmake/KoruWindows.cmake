@@ -27,7 +27,7 @@ find_package(JPEG REQUIRED)
 koru_collect_core(KORU_CORE_SOURCES)
 add_library(koru_core STATIC ${KORU_CORE_SOURCES})
 target_include_directories(koru_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(koru_core PUBLIC winmm ws2_32 shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 version kernel32)
+target_link_libraries(koru_core PUBLIC JPEG::JPEG winmm ws2_32 shlwapi shell32 ole32 uuid comctl32 comdlg32 gdi32 user32 version kernel32)
 koru_warnings(koru_core)
 
 # The windows and dialogs with their resources, shared by the program and the
@@ -47,7 +47,7 @@ target_include_directories(koru_ui_resources PRIVATE ${CMAKE_BINARY_DIR}/generat
 # The program.
 list(TRANSFORM KORU_PROGRAM_SOURCES PREPEND "${PROJECT_SOURCE_DIR}/")
 add_executable(KORU WIN32 ${KORU_PROGRAM_SOURCES})
-target_link_libraries(KORU PRIVATE koru_ui koru_ui_resources JPEG::JPEG)
+target_link_libraries(KORU PRIVATE koru_ui koru_ui_resources)
 koru_wide_entry_point(KORU)
 koru_warnings(KORU)
 
@@ -145,7 +145,7 @@ file(GLOB KORU_WINDOWS_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/wind
 foreach(test_source IN LISTS KORU_WINDOWS_TESTS)
   get_filename_component(test_name ${test_source} NAME_WE)
   add_executable(${test_name} ${test_source})
-  target_link_libraries(${test_name} PRIVATE koru_ui koru_ui_resources ${KORU_GTEST} ${KORU_GTEST_MAIN} JPEG::JPEG)
+  target_link_libraries(${test_name} PRIVATE koru_ui koru_ui_resources ${KORU_GTEST} ${KORU_GTEST_MAIN})
   if(TARGET koru_windows_test_support)
     target_link_libraries(${test_name} PRIVATE koru_windows_test_support)
   endif()

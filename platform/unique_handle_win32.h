@@ -83,6 +83,23 @@ struct RegistryKeyTraits {
   static void Close(Handle handle) { RegCloseKey(handle); }
 };
 
+// A memory device context of CreateCompatibleDC.
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle dc) { DeleteDC(dc); }
+};
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle icon) { DestroyIcon(icon); }
+};
+struct EnhMetafileTraits {
+  using Handle = HENHMETAFILE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle metafile) { DeleteEnhMetaFile(metafile); }
+};
+
 using UniqueHandleObject = UniqueHandle<KernelObjectTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
@@ -94,6 +111,9 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 // Never holds a predefined root such as HKEY_CURRENT_USER.
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueEnhMetafile = UniqueHandle<EnhMetafileTraits>;
 
 // The device context of a window (of the screen for a null window), given
 // back with ReleaseDC.

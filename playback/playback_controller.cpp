@@ -55,6 +55,7 @@ void PlaybackController::PlayCurrentEntry(bool userInitiated) {
     c_.device.SetFileName(std::string());
     if (!c_.preparer.PrepareEntryFile(entry, true, path)) return;
     c_.device.SetFileName(path);
+    preparedPath_ = path;
     if (c_.infoReader) c_.infoReader->Read(c_.list, path, entry);
 
     OpenAndPlaceMovie();

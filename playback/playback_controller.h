@@ -66,6 +66,9 @@ class PlaybackController : public EntryPlayer, public PlaybackCommands {
   // The picture of the last opened medium, as the device reported it.
   const DisplayRect& MovieRect() const { return movieRect_; }
   int GapTicks() const { return gapTicks_; }
+  // The long path of the file the device was given last: the device itself
+  // holds its short name once it plays.
+  const std::string& PreparedPath() const { return preparedPath_; }
 
  private:
   void CloseDevice();
@@ -76,6 +79,7 @@ class PlaybackController : public EntryPlayer, public PlaybackCommands {
   Context c_;
   DisplayRect movieRect_;
   int gapTicks_ = -1;
+  std::string preparedPath_;
 };
 
 // The entry's file: a path that does not start at a drive or a backslash

@@ -5,7 +5,6 @@
 #include "platform/system_version.h"
 #include "platform/wide_text_win32.h"
 #include "startup/player_data.h"
-#include "ui/main_window_ids.h"
 
 namespace koru {
 
@@ -18,7 +17,7 @@ Application::Application(HINSTANCE instance, CommandHandOver* handOver, std::ato
       infoReader_(files_),
       tempFolder_(TemporaryFolderPath(list_.ProgramFolder())),
       archiver_(instance, nullptr),
-      frmMain_({settings_, list_, dialogs_, player_, device_, mixer_, order_, sstp_, clock_, associator_,
+      frmMain_({settings_, list_, dialogs_, player_, device_, mixer_, order_, sstp_, clock_, associator_, files_,
                 [this] { consumer_.TakeHandedOverPath(handOver_); }, archiver_.Archiver()}),
       player_({list_, settings_, files_, playbackFiles_, dialogs_, frmMain_, device_, mixer_, clock_,
                EntryConverters{archiver_.Extractor(), rcpConverter_, oggDecoder_}, sstp_, &infoReader_, order_,
@@ -55,9 +54,10 @@ int Application::Run() {
 }
 
 void Application::RunMessageLoop() {
-  HACCEL shortcuts = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // The table in force changes while the title box has the focus.
+    HACCEL shortcuts = frmMain_.Shortcuts();
     if (shortcuts && TranslateAcceleratorW(frmMain_.Handle(), shortcuts, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -187,6 +187,19 @@ void ControlBar::SetTextColour(COLORREF colour) {
   lblTitle_.SetColours(colour, RGB(0, 0, 0));
 }
 
+void ControlBar::SetFontName(const std::wstring& fontName) {
+  titleFont_ = MakeFont(fontName, 15, dpi_);
+  buttonFont_ = MakeFont(fontName, 10, dpi_);
+  lblTitle_.SetFont(titleFont_.Get());
+  for (Control& button : buttons_) button.SetFont(buttonFont_.Get());
+}
+
+void ControlBar::SetViewButtonDown(int command, bool down) {
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (kButtons[i].command == command) SendMessageW(buttons_[i].Handle(), BM_SETSTATE, down ? TRUE : FALSE, 0);
+  }
+}
+
 RECT ControlBar::CaptionArea(int button) const {
   return {Px(buttonLefts_[button] - 8), Px(kCaptionTopF), Px(buttonLefts_[button] + 32), Px(kCaptionTopB + 12)};
 }

@@ -45,6 +45,10 @@ class ControlBar : public Window {
   // client width at the screen's DPI.
   int Layout(const std::string& order, const std::string& check);
   void SetTextColour(COLORREF colour);
+  // [FONT] name for the title line and the buttons' glyphs.
+  void SetFontName(const std::wstring& fontName);
+  // A view button (IDM_WINDOW_*) drawn down or up.
+  void SetViewButtonDown(int command, bool down);
 
   void SetCounter(const std::wstring& text, int points);
   void SetTitle(const std::wstring& text);

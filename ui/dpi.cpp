@@ -9,9 +9,11 @@ int ScreenDpi() {
 }
 
 UniqueFont MakeFont(const std::wstring& face, int designPixels, int dpi, BYTE charset) {
+  // A longer name would not fit LOGFONT's face name: Windows refuses it.
+  const std::wstring name = face.substr(0, LF_FACESIZE - 1);
   return UniqueFont(CreateFontW(-Scaled(designPixels, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                face.c_str()));
+                                name.c_str()));
 }
 
 }  // namespace koru

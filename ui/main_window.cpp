@@ -1,6 +1,8 @@
 #include "ui/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
 
 #include <initializer_list>
 #include <utility>
@@ -10,16 +12,27 @@
 #include "platform/program_folder_win32.h"
 #include "platform/program_title.h"
 #include "platform/wide_text_win32.h"
-#include "playback/list_settings.h"
 #include "ui/bring_to_front.h"
 #include "ui/dpi.h"
+#include "ui/layout/main_window_layout.h"
 #include "ui/main_window_ids.h"
 
 namespace koru {
 namespace {
 
-// A command's item in each of `menus` (found in their submenus too). Twins
-// that the windows enable or check differently are named menu by menu.
+// Posted at the first activation: the first start's question waits until
+// the activation is through, so it does not open in the middle of the focus
+// change.
+constexpr UINT kFirstActivationMessage = WM_APP + 1;
+// Posted when a hidden column was touched: it closes again once the header
+// has finished with it.
+constexpr UINT kZeroHiddenColumnsMessage = WM_APP + 2;
+
+// The File menu and its items that are submenus, by position.
+constexpr int kFileMenu = 0;
+constexpr int kConfigMenu = 3;
+constexpr UINT kFileLastPosition = 1;  // mnuFileLast
+
 void CheckMenuItems(std::initializer_list<HMENU> menus, int command, bool checked) {
   for (HMENU menu : menus) {
     if (menu) CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -32,17 +45,12 @@ void EnableMenuItems(std::initializer_list<HMENU> menus, int command, bool enabl
   }
 }
 
-COLORREF PanelTextColour(int colour) {
-  switch (colour) {
-    case 1: return RGB(0xFF, 0xA0, 0x20);
-    case 2: return RGB(0x60, 0xE0, 0xFF);
-    default: return RGB(0x00, 0xFF, 0x00);
-  }
-}
+bool IsWithin(HWND window, HWND container) { return window == container || IsChild(container, window); }
 
 }  // namespace
 
-TfrmMain::TfrmMain(Context context) : context_(std::move(context)) {}
+TfrmMain::TfrmMain(Context context)
+    : context_(std::move(context)), lsvList_(context_.list, context_.settings) {}
 
 // Destroyed here, while FormDestroy can still run on this object.
 TfrmMain::~TfrmMain() { Destroy(); }
@@ -52,13 +60,16 @@ int TfrmMain::Px(int designPixels) const { return Scaled(designPixels, dpi_); }
 bool TfrmMain::Create(HINSTANCE instance) {
   instance_ = instance;
   dpi_ = ScreenDpi();
-  expandedClientHeight_ = Px(kDesignClientHeight);
   pumTray_.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAY_MENU)));
   pumScreen_.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_SCREEN_MENU)));
+  pumList_.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_LIST_MENU)));
+  pumData_.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_DATA_MENU)));
+  listShortcuts_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
+  titleShortcuts_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_TITLE_EDIT_ACCELERATORS));
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   // The window owns its menu bar and destroys it.
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
-  RECT bounds = {0, 0, Px(kDesignClientWidth), Px(ControlBar::kDesignHeight)};
+  RECT bounds = {0, 0, Px(main_window::kDesignClientWidth), Px(main_window::kDesignClientHeight)};
   AdjustWindowRectEx(&bounds, style, menu != nullptr, 0);
   const std::wstring caption = Widen(kProgramTitle);
   return Window::Create({.className = kClassName,
@@ -85,10 +96,23 @@ LRESULT TfrmMain::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       FormCreate(hwnd);
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(hwnd, kFormActivateMessage, 0, 0);
-      return Window::HandleMessage(hwnd, message, wParam, lParam);
-    case kFormActivateMessage:
-      FormActivate(hwnd);
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        // The control that had the focus gets it back at the next activation.
+        HWND focus = GetFocus();
+        focusBeforeDeactivation_ = focus && IsChild(hwnd, focus) ? focus : nullptr;
+      } else {
+        FormActivate();
+        if (!HIWORD(wParam)) RestoreFocus(hwnd);
+      }
+      return 0;
+    case kFirstActivationMessage:
+      firstStart_.FormActivate(context_.settings, context_.dialogs, context_.associator, ProgramPath());
+      return 0;
+    case kZeroHiddenColumnsMessage:
+      lsvList_.ZeroHiddenColumns();
+      return 0;
+    case WM_WINDOWPOSCHANGING:
+      FormCanResize(*reinterpret_cast<WINDOWPOS*>(lParam));
       return 0;
     case WM_TIMER:
       if (wParam == kPlayTimerId) timPlayTimer();
@@ -96,8 +120,21 @@ LRESULT TfrmMain::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
       RunCommand(hwnd, LOWORD(wParam));
       return 0;
+    case WM_CONTEXTMENU: {
+      const auto from = reinterpret_cast<HWND>(wParam);
+      if (IsWithin(from, lsvList_.Handle())) {
+        ShowPopup(GetSubMenu(pumList_.Get(), 0), lParam, from);
+      } else if (IsWithin(from, pnlData_.Handle())) {
+        // The title box shows its own menu and never asks here.
+        ShowPopup(GetSubMenu(pumData_.Get(), 0), lParam, from);
+      }
+      return 0;
+    }
+    case WM_DROPFILES:
+      FormDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     case WM_SIZE:
-      FormResize(hwnd, LOWORD(lParam));
+      if (wParam != SIZE_MINIMIZED) FormResize(hwnd, LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_DESTROY:
       FormDestroy(hwnd);
@@ -107,41 +144,159 @@ LRESULT TfrmMain::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
+void TfrmMain::ShowPopup(HMENU popup, LPARAM screenPoint, HWND from) {
+  POINT at = {GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the control's corner
+    RECT bounds;
+    GetWindowRect(from, &bounds);
+    at = {bounds.left, bounds.top};
+  }
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+}
+
+// The player's data is loaded before the window (the application's duty);
+// the window takes what it shows from it.
 void TfrmMain::FormCreate(HWND hwnd) {
+  Settings& settings = context_.settings;
+  EnableListShortcuts();
+  minClientWidth_ = Px(main_window::kViewListLeft);
+  expandedClientHeight_ = Px(main_window::kDesignClientHeight);
+
   iconNotify_ = RegisterWindowMessageW(L"IconNotify");
   tray_.Add(hwnd, iconNotify_, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_KORU)));
   PlaybackDisplays& displays = context_.player.Displays();
-  controlBar_.Create(hwnd, Widen(context_.settings.font.name),
+  controlBar_.Create(hwnd, Widen(settings.font.name),
                      {.screen0DblClick = [this] { Screen0DblClick(); },
                       .lblTitleDblClick = [this] { lblTitleDblClick(); },
                       .scbTitleScroll = [&displays](int code, int position) { displays.scbTitleScroll(code, position); },
                       .trbTitleChange = [&displays](int position) { displays.trbTitleChange(position); }});
+  CreateViews(hwnd);
+  CaptureHideableMenuItems();
+  settings.SetRecentMenuRebuilder([this] { RebuildRecentMenu(); });
+  RebuildRecentMenu();
 
   ShowOrder(context_.order);
+  pendingViewMode_ = settings.form.extend;
   RestoreWindowBounds();
+
   ApplySettings();
   displays.RefreshList(true);
+  const int current = context_.list.CurrentIndex();
+  if (current >= 0 && current < context_.list.Count()) lsvList_.SelectRows({current}, false);
 
   if (context_.mixer.Open()) {
     if (std::optional<int> percent = context_.mixer.ReadPercent()) displays.ShowVolume(*percent);
   }
+  if (context_.dropFiles) DragAcceptFiles(hwnd, TRUE);
   context_.player.Controller().FuncStopClick();
-  switch (context_.settings.form.title) {
-    case 1: displays.mnuPositionClick(); break;
-    case 2: displays.mnuVolumeClick(); break;
-    default: break;
-  }
   SstpStartup();  // nothing depends on it: without sockets the notices fail quietly
   if (context_.settings.opt.sstp == 1) {
     context_.sstp.SstpSend(kProgramTitle, sstp_script::StartupGreeting(context_.clock), "");
   }
 }
 
-void TfrmMain::FormActivate(HWND) {
-  firstStart_.FormActivate(context_.settings, context_.dialogs, context_.associator, ProgramPath());
+void TfrmMain::FormDropFiles(HDROP drop) {
+  std::vector<std::wstring> paths;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(std::move(path));
+  }
+  DragFinish(drop);
+  if (context_.dropFiles) context_.dropFiles(std::move(paths));
 }
 
-void TfrmMain::FormResize(HWND, int clientWidth) {
+void TfrmMain::CreateViews(HWND hwnd) {
+  lsvList_.Create(hwnd, IDC_LSV_LIST, dpi_,
+                  {.selectItem = [this] { lsvListSelectItem(); },
+                   .doubleClick = [this] { lsvListDblClick(); },
+                   .hiddenColumnTouched = [this] { PostMessageW(Handle(), kZeroHiddenColumnsMessage, 0, 0); }});
+  mmoDoc_.Create(hwnd, L"EDIT", L"",
+                 ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                 IDC_MMO_DOC, WS_EX_CLIENTEDGE);
+  // The document view shows up to a mebibyte: far beyond an edit's default.
+  SendMessageW(mmoDoc_.Handle(), EM_SETLIMITTEXT, 0, 0);
+  documentFont_ = MakeFont(L"ＭＳ ゴシック", 12, dpi_, SHIFTJIS_CHARSET);
+  mmoDoc_.SetFont(documentFont_.Get());
+  pnlData_.Create(hwnd, dpi_,
+                  {.doubleClick = [this] { mnuImageClick(); },
+                   .titleEnter = [this] { edtStat2Enter(); },
+                   .titleExit = [this] { edtStat2Exit(); }});
+  SetWindowLongPtrW(pnlData_.Handle(), GWLP_ID, IDC_PNL_DATA);
+  const Bounds& view = main_window::kViewBounds;
+  for (HWND child : {lsvList_.Handle(), mmoDoc_.Handle(), pnlData_.Handle()}) {
+    MoveWindow(child, Px(view.left), Px(view.top), Px(view.width), Px(view.height), FALSE);
+  }
+}
+
+void TfrmMain::CaptureHideableMenuItems() {
+  HMENU fileMenu = GetSubMenu(GetMenu(Handle()), kFileMenu);
+  mnuFileLast_.Capture(fileMenu, kFileLastPosition);
+  HMENU configMenu = GetSubMenu(GetMenu(Handle()), kConfigMenu);
+  mnuConfigImage_.Capture(configMenu, static_cast<UINT>(PositionOf(configMenu, IDM_CONFIG_IMAGE)));
+  HMENU dataMenu = GetSubMenu(pumData_.Get(), 0);
+  mnuDataImage_.Capture(dataMenu, static_cast<UINT>(PositionOf(dataMenu, IDM_CONFIG_IMAGE)));
+}
+
+// The recent-files menu's items are filled by the list commands; until a
+// recent file is shown, mnuFileLast is left out.
+void TfrmMain::RebuildRecentMenu() {
+  if (Handle()) mnuFileLast_.Show(false);
+}
+
+void TfrmMain::FormActivate() {
+  if (pendingViewMode_ == -1) return;
+  switch (pendingViewMode_) {
+    case 1: viewMode_ = ViewMode::List; break;
+    case 2: viewMode_ = ViewMode::Document; break;
+    case 3: viewMode_ = ViewMode::Data; break;
+    default: viewMode_ = ViewMode::None; break;
+  }
+  if (viewMode_ == ViewMode::Data && context_.settings.image.list == 1) viewMode_ = ViewMode::List;
+  PlaybackDisplays& displays = context_.player.Displays();
+  switch (context_.settings.form.title) {
+    case 1: displays.mnuPositionClick(); break;
+    case 2: displays.mnuVolumeClick(); break;
+    default: break;
+  }
+  pendingViewMode_ = -1;
+  UpdateViewMode();
+  if (!firstActivationDone_) {
+    firstActivationDone_ = true;
+    PostMessageW(Handle(), kFirstActivationMessage, 0, 0);
+  }
+}
+
+void TfrmMain::RestoreFocus(HWND hwnd) {
+  const HWND focus = GetFocus();
+  if (focus && IsChild(hwnd, focus)) return;  // the activation gave it already
+  if (focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_) && IsWindowVisible(focusBeforeDeactivation_)) {
+    SetFocus(focusBeforeDeactivation_);
+  } else if (viewMode_ == ViewMode::List) {
+    SetFocus(lsvList_.Handle());
+  } else if (viewMode_ == ViewMode::Document) {
+    SetFocus(mmoDoc_.Handle());
+  } else {
+    SetFocus(hwnd);
+  }
+}
+
+void TfrmMain::FormCanResize(WINDOWPOS& proposed) {
+  if (pendingViewMode_ != -1 || (proposed.flags & SWP_NOSIZE) || IsIconic(Handle()) || IsZoomed(Handle())) return;
+  RECT window, client;
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  const int frameWidth = (window.right - window.left) - client.right;
+  const int frameHeight = (window.bottom - window.top) - client.bottom;
+  const std::optional<main_window::Size> corrected = main_window::CorrectedClientSize(
+      {proposed.cx - frameWidth, proposed.cy - frameHeight}, minClientWidth_, viewMode_ != ViewMode::None, dpi_);
+  if (!corrected) return;
+  proposed.cx = corrected->width + frameWidth;
+  proposed.cy = corrected->height + frameHeight;
+}
+
+void TfrmMain::FormResize(HWND, int clientWidth, int clientHeight) {
   MoveWindow(controlBar_.Handle(), 0, 0, clientWidth, controlBar_.Height(), TRUE);
   // The message dialog takes [FONT] name at the first resize it is there for.
   if (!messageDialogHasFont_) {
@@ -150,50 +305,78 @@ void TfrmMain::FormResize(HWND, int clientWidth) {
       messageDialogHasFont_ = true;
     }
   }
+  if (pendingViewMode_ != -1) return;
+  // A menu bar that wrapped into more lines took its room from the client
+  // area after the sizing rules were applied: the window grows by it.
+  if (!IsZoomed(Handle())) {
+    const std::optional<main_window::Size> corrected = main_window::CorrectedClientSize(
+        {clientWidth, clientHeight}, minClientWidth_, viewMode_ != ViewMode::None, dpi_);
+    if (corrected) {
+      RECT window;
+      GetWindowRect(Handle(), &window);
+      SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left + corrected->width - clientWidth,
+                   window.bottom - window.top + corrected->height - clientHeight,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return;
+    }
+  }
+  LayoutViews();
+  if (!firstLayoutDone_) {
+    firstLayoutDone_ = true;
+    const int selected = lsvList_.FirstSelectedRow();
+    if (selected >= 0) lsvList_.ScrollIntoView(selected);
+  }
 }
 
 // The list and the settings are stored by the application once the window has
 // gone; the window leaves its own state in the settings.
 void TfrmMain::FormDestroy(HWND hwnd) {
+  Settings& settings = context_.settings;
   KillTimer(hwnd, kPlayTimerId);
   if (context_.player.State() != PlayState::Closed) context_.device.Close();
-  if (context_.settings.opt.sstp == 1) context_.sstp.SstpSend(kProgramTitle, sstp_script::ExitNotice(), "");
+  if (settings.opt.sstp == 1) context_.sstp.SstpSend(kProgramTitle, sstp_script::ExitNotice(), "");
   context_.mixer.Close();
-  context_.settings.form.title = static_cast<int>(context_.player.Displays().CurrentTitlePanel());
+  // A window never activated keeps the view and title panel it was to show.
+  if (pendingViewMode_ == -1) {
+    settings.form.title = static_cast<int>(context_.player.Displays().CurrentTitlePanel());
+    settings.form.extend = static_cast<int>(viewMode_);
+  }
   StoreWindowBounds();
+  StoreColumnWidths();
+  // Title edit mode is a state of this run: [IMAGE] list as before it.
+  settings.image.list = titleEdit_.ListToStore(settings.image);
+  settings.SetRecentMenuRebuilder({});
   tray_.Remove();
   PostQuitMessage(0);
 }
 
-void TfrmMain::ApplySettings() {
+void TfrmMain::StoreColumnWidths() {
   Settings& settings = context_.settings;
-  const int interval = ApplyListSettings(settings, context_.list, context_.dialogs, [this] { BringToFront(Handle()); });
-  controlBar_.SetTextColour(PanelTextColour(settings.panel.color));
-  controlBar_.Layout(settings.button.order, settings.button.check);
-  SetTimer(Handle(), kPlayTimerId, static_cast<UINT>(interval), nullptr);
-  context_.player.Displays().UpdateSliderRange(false);
-  if (TfrmMsg* frmMsg = context_.dialogs.MessageDialog()) frmMsg->SetFontName(settings.font.name);
-  context_.player.Displays().ShowStatus("");
+  for (int column = 0; column < list_column::kCount; ++column) {
+    if (settings.ColumnShown(column)) settings.SetColumnWidth(column, lsvList_.ColumnWidth(column));
+  }
 }
 
 void TfrmMain::RestoreWindowBounds() {
   const FormSettings& form = context_.settings.form;
   RECT window;
   GetWindowRect(Handle(), &window);
-  const int left = form.left == -1 ? window.left : form.left;
-  const int top = form.top == -1 ? window.top : form.top;
-  const int width = form.width == -1 ? window.right - window.left : form.width;
-  SetWindowPos(Handle(), nullptr, left, top, width, window.bottom - window.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (form.height > 0) {
-    RECT client;
-    GetClientRect(Handle(), &client);
-    const int frame = (window.bottom - window.top) - client.bottom;
-    if (form.height - frame > controlBar_.Height()) expandedClientHeight_ = form.height - frame;
+  Bounds bounds{form.left == -1 ? window.left : form.left, form.top == -1 ? window.top : form.top,
+                             form.width == -1 ? window.right - window.left : form.width,
+                             form.height == -1 ? window.bottom - window.top : form.height};
+  // Bounds saved on a monitor that is gone come onto the nearest one.
+  const RECT wanted = {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
+  if (!MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL)) {
+    MONITORINFO monitor = {sizeof monitor};
+    if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
+      const RECT& work = monitor.rcWork;
+      bounds = main_window::MovedOnto(bounds, {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    }
   }
-  // Without a view shown the window holds the control bar alone.
-  RECT client;
-  GetClientRect(Handle(), &client);
-  SetClientSize(client.right, controlBar_.Height());
+  SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The height with a view shown; until the first activation the window
+  // keeps the bounds as they were saved.
+  expandedClientHeight_ = ClientHeight();
 }
 
 void TfrmMain::StoreWindowBounds() {
@@ -207,15 +390,6 @@ void TfrmMain::StoreWindowBounds() {
   form.width = window.right - window.left;
   // The height with a view shown, even while collapsed to the control bar.
   form.height = (window.bottom - window.top) - client.bottom + expandedClientHeight_;
-  form.extend = 0;
-}
-
-void TfrmMain::SetClientSize(int width, int height) {
-  RECT bounds = {0, 0, width, height};
-  AdjustWindowRectEx(&bounds, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), GetMenu(Handle()) != nullptr,
-                     static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
-  SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMain::timPlayTimer() {
@@ -232,6 +406,10 @@ void TfrmMain::timPlayTimer() {
     bool& flag;
     ~Leave() { flag = false; }
   } leave{inTimerTick_};
+  // A height the user gave the window with a view shown is kept.
+  if (viewMode_ != ViewMode::None && pendingViewMode_ == -1 && !IsIconic(Handle()) && !IsZoomed(Handle())) {
+    expandedClientHeight_ = ClientHeight();
+  }
   if (context_.takeHandedOverPath) context_.takeHandedOverPath();
   context_.player.Controller().timPlayTimer();
 }
@@ -250,8 +428,19 @@ void TfrmMain::RunCommand(HWND hwnd, int command) {
     case IDM_FUNC_RAND_NONE: selection.mnuFuncRandNoneClick(); break;
     case IDM_FUNC_RAND_ONCE: selection.mnuFuncRandOnceClick(); break;
     case IDM_FUNC_RAND_RATE: selection.mnuFuncRandRateClick(); break;
+    case IDM_WINDOW_LIST: mnuWindowClick(ViewMode::List); break;
+    case IDM_WINDOW_DOC: mnuWindowClick(ViewMode::Document); break;
+    case IDM_WINDOW_DATA: mnuWindowClick(ViewMode::Data); break;
     case IDM_WINDOW_POSITION: displays.mnuPositionClick(); break;
     case IDM_WINDOW_VOLUME: displays.mnuVolumeClick(); break;
+    case IDM_WINDOW_SIZE: mnuWindowSizeClick(); break;
+    case IDM_CONFIG_APPLY: mnuApplyClick(); break;
+    case IDM_CONFIG_TITLE: mnuTitleClick(); break;
+    case IDM_CONFIG_IMAGE: mnuImageClick(); break;
+    case IDM_CONFIG_DATA: mnuDataClick(); break;
+    case IDM_FILE_WIDTH: AutoSizeColumns(false); break;   // mnuWidthClick
+    case IDM_FILE_WIDTH2: AutoSizeColumns(true); break;   // mnuWidth2Click
+    case IDM_SELECT_PLAY: mnuSelectPlayClick(); break;
     case IDM_TRAY_RESTORE: mnuTrayRestoreClick(hwnd); break;
     case IDM_EXIT: PostMessageW(hwnd, WM_CLOSE, 0, 0); break;
     default: break;

@@ -79,6 +79,7 @@ bool Window::Create(const CreateArgs& args) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof windowClass;
+  windowClass.style = args.classStyle;
   windowClass.lpfnWndProc = Procedure;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);

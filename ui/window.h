@@ -73,6 +73,7 @@ class Window {
     HMENU menu = nullptr;  // the menu bar, or a child's id
     HICON icon = nullptr;
     HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    UINT classStyle = 0;  // CS_DBLCLKS for a window that takes double clicks
   };
 
   Window() = default;

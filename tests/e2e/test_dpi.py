@@ -34,6 +34,22 @@ class DpiTest(KoruTestCase):
                              tuple(scaled(n, dpi) for n in (6, 4, 134, 27)), f"{dpi} DPI")
             self.assertEqual(koru.close_owner(), 0)
 
+    def test_the_view_area_scales_with_the_screen(self):
+        koru = self.koru
+        set_screen_dpi(144)
+        with open(koru.path("KORU.ini"), "wb") as f:
+            f.write(b"[FORM]\r\nleft=10\r\ntop=10\r\nextend=1\r\n")
+        koru.start_owner()
+        for _ in range(50):
+            layout = koru.layout()
+            if ("SysListView32", "") in layout:
+                break
+        koru.screenshot("list-144dpi")
+        self.assertEqual(layout.get("client"), (scaled(400, 144), scaled(256, 144)))
+        # lsvList at 2, 64, 394 x 190.
+        self.assertEqual(layout.get(("SysListView32", "")), tuple(scaled(n, 144) for n in (2, 64, 394, 190)))
+        self.assertEqual(koru.close_owner(), 0)
+
 
 if __name__ == "__main__":
     unittest.main()

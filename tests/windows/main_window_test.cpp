@@ -16,8 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "archive/null_archiver.h"
-#include "desktop/file_associator.h"
 #include "medialist/media_list.h"
 #include "platform/cp932.h"
 #include "playback/player.h"
@@ -28,6 +26,7 @@
 #include "ui/main_window.h"
 #include "ui/message_dialog_ids.h"
 #include "ui/player_dialogs.h"
+#include "windows/support/main_window_rig.h"
 #include "windows/support/modal_ticker.h"
 
 namespace koru {
@@ -35,90 +34,11 @@ namespace {
 
 using testing::ClickButton;
 using testing::ItemText;
+using testing::MainWindowRig;
 using testing::ModalTicker;
+using testing::PumpUntil;
 using testing::ShownDialogs;
 using testing::ShownDialogWithText;
-
-// An archiver whose library is at work while `working` is set.
-class WorkingArchiver : public NullArchiver {
- public:
-  bool working = false;
-  bool Working() const override { return working; }
-};
-
-class CountingAssociator : public FileAssociator {
- public:
-  std::vector<std::string> extensions;
-  int changes = 0;
-  void Associate(const std::string&, const std::string& dotExtension, const std::string&, const std::string&,
-                 const std::string&) override {
-    extensions.push_back(dotExtension);
-  }
-  void AssociationsChanged() override { ++changes; }
-};
-
-// The main window as the application builds it, over stand-ins.
-struct MainWindowRig {
-  MainWindowRig() {
-    list.readInfoOnAdd = false;
-    settings.font.name = cp932::FromUtf8(u8"ＭＳ 明朝");
-    settings.form.left = 40;  // a window position was saved: no first start's question
-  }
-  ~MainWindowRig() { frmMain.Destroy(); }
-
-  bool Open() {
-    // An earlier rig's window posted its quit on going: a modal loop of this
-    // one must not take it for the program's end.
-    MSG quit;
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    if (!frmMain.Create(GetModuleHandleW(nullptr))) return false;
-    dialogs.CreateMessageDialog(GetModuleHandleW(nullptr), frmMain.Handle());
-    frmMain.Show(SW_SHOWNORMAL);
-    return true;
-  }
-
-  testing::FakeFileSystem files;
-  Settings settings{files, "C:\\KORU\\", SystemVersion{10, 0, 19045, 2}};
-  MediaList list{"C:\\KORU\\"};
-  PlayerDialogs dialogs;
-  PlayOrder order;
-  testing::FakePlaybackFiles tempFiles;
-  testing::FakeMediaDevice device;
-  testing::FakeMixer mixer;
-  testing::FakeClock clock;
-  testing::FakeExtractor extractor;
-  testing::FakeRcp rcp;
-  testing::FakeOgg ogg;
-  testing::FakeSstp sstp;
-  CountingAssociator associator;
-  std::atomic<std::uint8_t> noRepeat{0};
-  std::function<void()> handOverDuty;  // what timPlay does first, each tick
-  WorkingArchiver archiver;
-  TfrmMain frmMain{{settings, list, dialogs, player, device, mixer, order, sstp, clock, associator,
-                    [this] {
-                      if (handOverDuty) handOverDuty();
-                    },
-                    archiver}};
-  Player player{PlayerContext{list, settings, files, tempFiles, dialogs, frmMain, device, mixer, clock,
-                              EntryConverters{extractor, rcp, ogg}, sstp, nullptr, order, noRepeat,
-                              "C:\\TEMP\\KORUTEMP\\"}};
-};
-
-// Dispatches the thread's messages until `done` or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-  return true;
-}
 
 BOOL CALLBACK FindCommandButton(HWND child, LPARAM found) {
   if (GetDlgCtrlID(child) != IDM_FUNC_PLAY) return TRUE;

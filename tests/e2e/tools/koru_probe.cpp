@@ -18,10 +18,24 @@
 //   koru_probe press CLASS ID             clicks the child button with the control ID (IDOK 1, IDYES 6, IDNO 7)
 //   koru_probe hold-mutex NAME MS         creates the named mutex, prints "held" and keeps it MS milliseconds
 //   koru_probe ping CLASS MS              sends WM_NULL to the window, waiting at most MS; prints the round trip in ms
+//   koru_probe keys CLASS KEY...          brings the window to the front and types each KEY as real input:
+//                                         "F2", "Return", "Space", "ctrl+T", "alt+Down", or "text:WORDS"
+//   koru_probe rows CLASS ID FIRST LAST   the list view ID of the window: "count<TAB>N<TAB>top<TAB>T<TAB>selected<TAB>S",
+//                                         then per row FIRST..LAST "row<TAB>checked<TAB>cell 0<TAB>...<TAB>cell 8"
+//   koru_probe time CLASS ID command CMD  milliseconds of one command CMD sent to the window, its repaint
+//                                         included; ID names the list view that is repainted
+//   koru_probe time CLASS ID page         milliseconds of one page scrolled down in the list view ID, repainted
+//   koru_probe wait-list CLASS ID COUNT MS  prints "ready", waits until the list view ID shows with COUNT
+//                                         rows, prints "shown"
+//   koru_probe default-id CLASS           the id of the dialog's button drawn as the default (Enter presses it)
+//   koru_probe menu-id EXE CAPTION        the command id of the menu item of EXE's menus whose caption
+//                                         (without its shortcut text) is CAPTION
 //
 // Output is UTF-8; the exit code is 0 on success, 1 on a time-out or when
 // nothing was found.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -164,7 +178,11 @@ int Layout(const std::wstring& className) {
     RECT bounds{};
     GetWindowRect(child, &bounds);
     MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&bounds), 2);
-    Print(ClassOf(child) + L"\t" + TextOf(child) +
+    std::wstring text = TextOf(child);
+    for (wchar_t& c : text) {
+      if (c == L'\r' || c == L'\n' || c == L'\t') c = L' ';  // one line per control
+    }
+    Print(ClassOf(child) + L"\t" + text +
           Numbers({bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top}));
   }
   return 0;
@@ -285,6 +303,226 @@ int Ping(const std::wstring& className, DWORD timeout) {
   return answered ? 0 : 1;
 }
 
+// A key by name: a function key, a named key or a single letter or digit.
+WORD VirtualKeyOf(const std::wstring& name) {
+  struct Named {
+    const wchar_t* name;
+    WORD key;
+  };
+  static const Named kNamed[] = {{L"Return", VK_RETURN}, {L"Space", VK_SPACE}, {L"Delete", VK_DELETE},
+                                 {L"Up", VK_UP},         {L"Down", VK_DOWN},   {L"Tab", VK_TAB},
+                                 {L"Escape", VK_ESCAPE}, {L"Home", VK_HOME},   {L"End", VK_END},
+                                 {L"Next", VK_NEXT},     {L"Prior", VK_PRIOR}, {L"BackSpace", VK_BACK}};
+  for (const Named& named : kNamed) {
+    if (name == named.name) return named.key;
+  }
+  if (name.size() >= 2 && name[0] == L'F') return static_cast<WORD>(VK_F1 + _wtoi(name.c_str() + 1) - 1);
+  if (name.size() == 1) return static_cast<WORD>(LOBYTE(VkKeyScanW(name[0])));
+  return 0;
+}
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  if (key == VK_UP || key == VK_DOWN || key == VK_DELETE || key == VK_HOME || key == VK_END || key == VK_NEXT ||
+      key == VK_PRIOR) {
+    input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  }
+  return input;
+}
+
+// Real key strokes, modifiers held down around them as a user holds them: a
+// posted WM_KEYDOWN would leave the modifiers up.
+int Keys(const std::wstring& className, int count, wchar_t** keys) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  if (windows.empty()) return 1;
+  SetForegroundWindow(windows.front());
+  Sleep(100);
+  for (int i = 0; i < count; ++i) {
+    std::wstring spec = keys[i];
+    std::vector<INPUT> inputs;
+    if (spec.rfind(L"text:", 0) == 0) {
+      for (wchar_t c : spec.substr(5)) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = c;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs.push_back(input);
+        input.ki.dwFlags |= KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+      }
+    } else {
+      std::vector<WORD> modifiers;
+      for (std::size_t plus; (plus = spec.find(L'+')) != std::wstring::npos; spec.erase(0, plus + 1)) {
+        const std::wstring modifier = spec.substr(0, plus);
+        modifiers.push_back(modifier == L"ctrl" ? VK_CONTROL : modifier == L"alt" ? VK_MENU : VK_SHIFT);
+      }
+      const WORD key = VirtualKeyOf(spec);
+      if (key == 0) return 2;
+      for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+      inputs.push_back(KeyInput(key, false));
+      inputs.push_back(KeyInput(key, true));
+      for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(KeyInput(*it, true));
+    }
+    for (INPUT& input : inputs) {
+      SendInput(1, &input, sizeof input);
+      Sleep(20);
+    }
+    Sleep(100);
+  }
+  return 0;
+}
+
+// The list view's rows, read through memory lent inside the window's process.
+int Rows(const std::wstring& className, int id, int first, int last) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  if (windows.empty()) return 1;
+  HWND list = GetDlgItem(windows.front(), id);
+  if (!list) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(list, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  constexpr int kTextChars = 512;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t), MEM_COMMIT,
+                                PAGE_READWRITE);
+  if (!remote) {
+    CloseHandle(process);
+    return 1;
+  }
+  auto* remoteText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(LVITEMW));
+  const auto count = static_cast<long>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  const auto top = static_cast<long>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+  const auto selected = static_cast<long>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  Print(L"count" + Numbers({count}) + L"\ttop" + Numbers({top}) + L"\tselected" + Numbers({selected}));
+  for (int row = first; row <= last && row < count; ++row) {
+    const auto state = static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
+    std::wstring line = L"row" + Numbers({row, (state & LVIS_STATEIMAGEMASK) >> 12 == 2 ? 1L : 0L});
+    for (int column = 0; column < 9; ++column) {
+      LVITEMW item = {};
+      item.iSubItem = column;
+      item.pszText = remoteText;
+      item.cchTextMax = kTextChars;
+      WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+      const auto length = static_cast<int>(SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                                                        reinterpret_cast<LPARAM>(remote)));
+      std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+      if (length > 0) ReadProcessMemory(process, remoteText, text.data(), length * sizeof(wchar_t), nullptr);
+      line += L"\t" + text;
+    }
+    Print(line);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
+}
+
+// One operation on KORU's window, timed until its repaint is done: the
+// repaint is forced at once rather than left to the idle queue.
+int Time(const std::wstring& className, int id, const std::wstring& what, int command) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  if (windows.empty()) return 1;
+  HWND window = windows.front();
+  HWND list = GetDlgItem(window, id);
+  if (!list) return 1;
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  LARGE_INTEGER start;
+  LARGE_INTEGER end;
+  QueryPerformanceCounter(&start);
+  if (what == L"command") {
+    SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0, SMTO_ABORTIFHUNG, 60000, &ignored);
+  } else {
+    RECT client;
+    GetClientRect(list, &client);
+    SendMessageTimeoutW(list, LVM_SCROLL, 0, client.bottom, SMTO_ABORTIFHUNG, 60000, &ignored);
+  }
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  QueryPerformanceCounter(&end);
+  wchar_t text[32];
+  std::swprintf(text, 32, L"%.2f", Milliseconds(start, end));
+  Print(text);
+  return 0;
+}
+
+int WaitList(const std::wstring& className, int id, long count, DWORD timeout) {
+  Print(L"ready");
+  const DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND window : TopLevelWindows(className)) {
+      HWND list = GetDlgItem(window, id);
+      if (list && IsWindowVisible(list) && SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == count) {
+        Print(L"shown");
+        return 0;
+      }
+    }
+    if (GetTickCount() - start > timeout) return 1;
+    Sleep(5);
+  }
+}
+
+// The button drawn as the default, which Enter presses.
+int DefaultId(const std::wstring& className) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  if (windows.empty()) return 1;
+  for (HWND child : Children(windows.front())) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
+    if (ClassOf(child) == L"Button" && IsWindowVisible(child) && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+      Print(std::to_wstring(GetDlgCtrlID(child)));
+      return 0;
+    }
+  }
+  return 1;
+}
+
+// The id of a menu item found by its caption in a menu and its submenus.
+UINT FindMenuItem(HMENU menu, const std::wstring& caption) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+    std::wstring shown = text;
+    shown = shown.substr(0, shown.find(L'\t'));
+    if (HMENU submenu = GetSubMenu(menu, i)) {
+      if (UINT id = FindMenuItem(submenu, caption)) return id;
+    } else if (shown == caption) {
+      return GetMenuItemID(menu, i);
+    }
+  }
+  return 0;
+}
+
+BOOL CALLBACK SearchMenu(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR context) {
+  auto* search = reinterpret_cast<std::pair<std::wstring, UINT>*>(context);
+  if (HMENU menu = LoadMenuW(module, name)) {
+    search->second = FindMenuItem(menu, search->first);
+    DestroyMenu(menu);
+  }
+  return search->second == 0;
+}
+
+// The program's menus as resources of the file, loaded as data.
+int MenuId(const std::wstring& exe, const std::wstring& caption) {
+  HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return 1;
+  std::pair<std::wstring, UINT> search{caption, 0};
+  EnumResourceNamesW(module, MAKEINTRESOURCEW(4) /* RT_MENU */, SearchMenu, reinterpret_cast<LONG_PTR>(&search));
+  FreeLibrary(module);
+  if (search.second == 0) return 1;
+  Print(std::to_wstring(search.second));
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -311,5 +549,13 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"hold" && argc >= 5) return Hold(argv[2], argv[3], wcstoul(argv[4], nullptr, 10));
   if (verb == L"hold-mutex" && argc >= 4) return HoldMutex(className, wcstoul(argv[3], nullptr, 10));
   if (verb == L"ping" && argc >= 4) return Ping(className, wcstoul(argv[3], nullptr, 10));
+  if (verb == L"keys" && argc >= 4) return Keys(className, argc - 3, argv + 3);
+  if (verb == L"rows" && argc >= 6) return Rows(className, _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+  if (verb == L"time" && argc >= 5) return Time(className, _wtoi(argv[3]), argv[4], argc >= 6 ? _wtoi(argv[5]) : 0);
+  if (verb == L"wait-list" && argc >= 6) {
+    return WaitList(className, _wtoi(argv[3]), wcstol(argv[4], nullptr, 10), wcstoul(argv[5], nullptr, 10));
+  }
+  if (verb == L"default-id") return DefaultId(className);
+  if (verb == L"menu-id" && argc >= 4) return MenuId(argv[2], argv[3]);
   return 2;
 }
