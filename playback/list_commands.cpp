@@ -7,6 +7,7 @@
 #include "desktop/sstp_scripts.h"
 #include "medialist/list_file.h"
 #include "platform/cp932.h"
+#include "platform/program_title.h"
 #include "playback/playback_controller.h"
 
 namespace koru {
@@ -266,7 +267,7 @@ bool ListCommands::Ask(const char8_t* question) {
 }
 
 void ListCommands::Notify(const std::string& script) {
-  if (p_.settings.opt.sstp == 1) p_.sstp.SstpSend(kSstpSender, script, "");
+  if (p_.settings.opt.sstp == 1) p_.sstp.SstpSend(kProgramTitle, script, "");
 }
 
 void ListCommands::AddAndPlay(const std::string& path) {

@@ -14,7 +14,7 @@
 #include "platform/user_dialogs.h"
 #include "playback/add_gate.h"
 #include "playback/add_path.h"
-#include "playback/cursor_control.h"
+#include "platform/cursor_control.h"
 #include "playback/file_dialogs.h"
 #include "playback/list_selection_view.h"
 #include "playback/player.h"
