@@ -176,7 +176,7 @@ foreach(tool_source IN LISTS KORU_E2E_TOOLS)
   get_filename_component(tool_name ${tool_source} NAME_WE)
   add_executable(${tool_name} ${tool_source})
   koru_wide_entry_point(${tool_name})
-  target_link_libraries(${tool_name} PRIVATE user32 kernel32)
+  target_link_libraries(${tool_name} PRIVATE user32 shell32 kernel32)
 endforeach()
 
 # Timed tools of the Windows bindings (bench/*_win32.cpp), run under Wine by

@@ -4,6 +4,8 @@
 // title line, the title menu, and the end of the Windows session.
 #include <windowsx.h>
 
+#include <utility>
+
 #include "platform/wide_text_win32.h"
 #include "playback/menu_captions.h"
 #include "ui/commands.h"
@@ -21,6 +23,21 @@ POINT ScreenPoint(HWND from, LPARAM screenPoint) {
     at = {bounds.left, bounds.top};
   }
   return at;
+}
+
+bool IsWithin(HWND window, HWND container) { return window == container || IsChild(container, window); }
+
+BOOL CALLBACK MatchId(HWND window, LPARAM search) {
+  auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(search);
+  if (GetDlgCtrlID(window) != wanted->first) return TRUE;
+  wanted->second = window;
+  return FALSE;
+}
+
+HWND FindDescendant(HWND parent, int id) {
+  std::pair<int, HWND> search{id, nullptr};
+  EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
 }  // namespace
@@ -110,15 +127,23 @@ void TfrmMain::FormEndSession(HWND hwnd) {
   if (context_.sessionEnding) context_.sessionEnding();
 }
 
+// The request comes from the label itself or, passed on by the default
+// handling, from a window holding it: the point tells which label it is.
 bool TfrmMain::ControlBarContextMenu(HWND from, LPARAM screenPoint) {
-  if (!from) return false;
-  const int id = GetDlgCtrlID(from);
-  if (id == IDC_LBL_SCREEN0) {
-    Screen0MouseDown(ScreenPoint(from, screenPoint));
+  if (!from || !IsWithin(from, controlBar_.Handle())) return false;
+  const POINT at = ScreenPoint(from, screenPoint);
+  const auto over = [&](int id) {
+    if (GetDlgCtrlID(from) == id) return true;
+    HWND label = FindDescendant(controlBar_.Handle(), id);
+    RECT bounds;
+    return label && IsWindowVisible(label) && GetWindowRect(label, &bounds) && PtInRect(&bounds, at);
+  };
+  if (over(IDC_LBL_SCREEN0)) {
+    Screen0MouseDown(at);
     return true;
   }
-  if (id == IDC_LBL_TITLE) {
-    TitleMouseDown(ScreenPoint(from, screenPoint));
+  if (over(IDC_LBL_TITLE)) {
+    TitleMouseDown(at);
     return true;
   }
   return false;
