@@ -54,7 +54,9 @@ TEST(DroppedFilesTest, PathsComeInOrderAtFullLengthAndInCodePage932) {
   const std::wstring longPath = L"C:\\" + std::wstring(300, L'a') + L".mid";
 
   DropBlock drop({japanese, korean, missingKorean, longPath});
-  const std::vector<std::string> paths = DroppedPaths(drop.Handle());
+  const std::vector<std::wstring> dropped = DroppedPaths(drop.Handle());
+  EXPECT_EQ(dropped, (std::vector<std::wstring>{japanese, korean, missingKorean, longPath}));
+  const std::vector<std::string> paths = PathsInCodePage932(dropped);
 
   ASSERT_EQ(paths.size(), 3u);
   EXPECT_EQ(paths[0], cp932::FromUtf8(u8"C:\\曲\\歌.mid"));
