@@ -13,8 +13,9 @@ from koru_e2e import (BUILD_DIR, KoruTestCase, entries, ini_value, is_player_mes
                       windows_path, write_wav)
 
 LBL_TITLE = 2003
+LIST_VIEW_ID = 2010
 # KORU.ini as a user left it: a window position saved, so no first start.
-INI = "[FORM]\r\nleft=40\r\ntop=40\r\n"
+INI = "[FORM]\r\nleft=40\r\ntop=40\r\n"  # [FORM] keys may follow
 
 
 class ListCommandsTest(KoruTestCase):
@@ -174,6 +175,28 @@ class ListCommandsTest(KoruTestCase):
         self.assertTrue(koru.wait_dialog_gone())
         self.assertEqual(koru.close_owner(), 0)
         self.assertEqual(entries(koru.read_bytes("_default.mpl")), ["here.wav"])
+
+    # --- the selected rows from the keys -------------------------------------------
+    def titles(self):
+        code, out = self.koru.probe("rows", "TfrmMain", str(LIST_VIEW_ID), "0", "9")
+        self.assertEqual(code, 0, out)
+        lines = [line.split("\t") for line in out.splitlines()]
+        return [line[6] for line in lines[1:]], int(lines[0][5])
+
+    def test_selected_rows_move_down_and_are_deleted_from_the_keys(self):
+        koru = self.koru
+        listed = [f"C:\\m\\{n}.wav" for n in "12345"]
+        self.start("extend=1\r\n[MPL]\r\ntrack=1\r\n", listed)
+        self.assertTrue(self.poll(lambda: self.titles() == (["x"] * 5, 1)), "row 2 is selected")
+        # Titles tell the rows apart: the list file's titles are all "x".
+        code, _ = koru.probe("keys", "TfrmMain", "shift+Down", "alt+Down")
+        self.assertEqual(code, 0)
+        self.assertTrue(self.poll(lambda: self.titles()[1] == 2), "the moved block stays selected, one lower")
+        code, _ = koru.probe("keys", "TfrmMain", "Delete")
+        self.assertEqual(code, 0)
+        self.assertTrue(self.poll(lambda: len(self.titles()[0]) == 3))
+        self.assertEqual(koru.close_owner(), 0)
+        self.assertEqual(entries(koru.read_bytes("_default.mpl")), [listed[0], listed[3], listed[4]])
 
     # --- the tray icon and the session -------------------------------------------
     def test_the_tray_icon_comes_back_after_the_shell_restarts(self):
