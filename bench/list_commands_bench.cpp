@@ -1,6 +1,7 @@
 // The list commands at the list's full size, over the fakes of the tests: a
-// drop of 9,999 files into an empty list, and deleting 5,000 selected rows of
-// 9,999 (every other row and then some).
+// drop of 9,999 files into an empty list (beside the list's own AddEntry of
+// the same paths), and deleting 5,000 selected rows of 9,999 (every other row
+// and then some).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -70,6 +71,22 @@ void BM_DropIntoAnEmptyList(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DropIntoAnEmptyList)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The floor under the drop: the list's own AddEntry of the same paths, each
+// checked against every entry before it for a duplicate.
+void BM_AddEntryAlone(benchmark::State& state) {
+  const std::vector<std::string> paths = DroppedPaths();
+  for (auto _ : state) {
+    state.PauseTiming();
+    MediaList list("C:\\KORU\\");
+    list.readInfoOnAdd = false;
+    list.SetCapacity(kEntries);
+    state.ResumeTiming();
+    for (const std::string& path : paths) list.AddEntry(path, "");
+    benchmark::DoNotOptimize(list.Count());
+  }
+}
+BENCHMARK(BM_AddEntryAlone)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_DeleteFiveThousandSelectedRows(benchmark::State& state) {
   Rig rig;
