@@ -159,13 +159,24 @@ foreach(test_source IN LISTS KORU_WINDOWS_TESTS)
   endif()
 endforeach()
 
+# A folder holding Unix symbolic links to itself and to its parent, made from
+# Linux before the folder-walk test: Wine 8 cannot make links itself.
+set(KORU_LINK_LOOP_DIR ${CMAKE_BINARY_DIR}/link-loop)
+target_compile_definitions(add_path_walk_test PRIVATE KORU_LINK_LOOP_UNIX_DIR="${KORU_LINK_LOOP_DIR}")
+if(KORU_RUN_WINDOWS_TESTS)
+  add_test(NAME link_loop_setup COMMAND sh -c
+    "rm -rf '${KORU_LINK_LOOP_DIR}' && mkdir -p '${KORU_LINK_LOOP_DIR}/sub' && echo MThd > '${KORU_LINK_LOOP_DIR}/a.mid' && echo MThd > '${KORU_LINK_LOOP_DIR}/sub/b.mid' && ln -s . '${KORU_LINK_LOOP_DIR}/self' && ln -s .. '${KORU_LINK_LOOP_DIR}/sub/up'")
+  set_tests_properties(link_loop_setup PROPERTIES FIXTURES_SETUP link_loop)
+  set_tests_properties(add_path_walk_test PROPERTIES FIXTURES_REQUIRED "wine;link_loop")
+endif()
+
 # Tools the end-to-end tests run under Wine to watch KORU from outside.
 file(GLOB KORU_E2E_TOOLS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/tools/*.cpp")
 foreach(tool_source IN LISTS KORU_E2E_TOOLS)
   get_filename_component(tool_name ${tool_source} NAME_WE)
   add_executable(${tool_name} ${tool_source})
   koru_wide_entry_point(${tool_name})
-  target_link_libraries(${tool_name} PRIVATE user32 kernel32)
+  target_link_libraries(${tool_name} PRIVATE user32 shell32 kernel32)
 endforeach()
 
 # Timed tools of the Windows bindings (bench/*_win32.cpp), run under Wine by

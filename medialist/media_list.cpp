@@ -148,6 +148,23 @@ void MediaList::DeleteEntry(int index) {
   if (currentIndex_ > index) --currentIndex_;
 }
 
+void MediaList::DeleteEntries(const std::vector<int>& indices) {
+  int kept = 0;
+  int deletedBeforeCurrent = 0;
+  std::size_t next = 0;
+  for (int i = 0; i < count_; ++i) {
+    while (next < indices.size() && indices[next] < i) ++next;
+    if (next < indices.size() && indices[next] == i) {
+      if (i < currentIndex_) ++deletedBeforeCurrent;
+      continue;
+    }
+    if (kept != i) entries_[Slot(kept)] = std::move(entries_[Slot(i)]);
+    ++kept;
+  }
+  count_ = kept;
+  currentIndex_ -= deletedBeforeCurrent;
+}
+
 void MediaList::MoveEntryUp(int index) {
   if (index < 1 || index >= count_) return;
   Exchange(index, index - 1);

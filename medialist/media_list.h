@@ -76,6 +76,9 @@ class MediaList {
   // Shell sort by key 0 to 5; other keys leave the order unchanged.
   void SortList(int key);
   void DeleteEntry(int index);
+  // DeleteEntry for each of the ascending `indices` from the top, each index
+  // counted before any deletion, in one pass over the list.
+  void DeleteEntries(const std::vector<int>& indices);
   void MoveEntryUp(int index);
   void MoveEntryDown(int index);
 

@@ -3,6 +3,7 @@
 // at the call; tests use an in-memory fake.
 #pragma once
 
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -23,6 +24,14 @@ class InputFile {
 };
 
 enum class PathKind { Missing, File, Folder };
+
+// Which folder a path leads to, whatever way it leads there: the volume and
+// the folder's number on it. Two paths with one identity are one folder.
+struct FolderIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  auto operator<=>(const FolderIdentity&) const = default;
+};
 
 struct FolderItem {
   std::string name;      // file name only, code page 932 (or the 8.3 name)
@@ -55,6 +64,10 @@ class FileSystem {
   // The entries of a folder in the order the file system returns them,
   // without "." and "..".
   virtual std::vector<FolderItem> ListFolder(const std::string& folder) = 0;
+
+  // The identity of the folder a path leads to, links followed; nothing when
+  // the file system cannot tell.
+  virtual std::optional<FolderIdentity> IdentityOf(const std::string&) { return std::nullopt; }
 };
 
 }  // namespace koru

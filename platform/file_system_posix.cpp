@@ -177,6 +177,12 @@ class PosixFileSystem : public FileSystem {
     return S_ISDIR(info.st_mode) ? PathKind::Folder : PathKind::File;
   }
 
+  std::optional<FolderIdentity> IdentityOf(const std::string& folder) override {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) return std::nullopt;
+    return FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+  }
+
   std::vector<FolderItem> ListFolder(const std::string& folder) override {
     std::vector<FolderItem> items;
     DirectoryStream dir(folder);

@@ -140,8 +140,10 @@ bool ReplaceKeepingAttributes(const std::wstring& target, DWORD oldAttributes, c
 bool IsLinkLike(const WIN32_FIND_DATAW& found) {
   // Junctions, symbolic links and the other name surrogates point elsewhere;
   // reparse points that are not (cloud placeholders, deduplicated files) are
-  // ordinary files and folders.
-  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsReparseTagNameSurrogate(found.dwReserved0);
+  // ordinary files and folders. Wine reports a Unix symbolic link as a
+  // reparse point with tag 0, which no real reparse point carries.
+  if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+  return found.dwReserved0 == 0 || IsReparseTagNameSurrogate(found.dwReserved0);
 }
 
 }  // namespace
@@ -242,6 +244,20 @@ std::vector<FolderItem> Win32FileSystem::ListFolder(const std::string& folder) {
     items.push_back(std::move(item));
   } while (::FindNextFileW(search.Get(), &found));
   return items;
+}
+
+std::optional<FolderIdentity> Win32FileSystem::IdentityOf(const std::string& folder) {
+  std::optional<std::wstring> wide = Wide(folder);
+  if (!wide) return std::nullopt;
+  // Opened without access to its contents, following links, as a folder.
+  UniqueFileHandle handle(::CreateFileW(wide->c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!::GetFileInformationByHandle(handle.Get(), &information)) return std::nullopt;
+  return FolderIdentity{information.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
 
 }  // namespace koru

@@ -14,6 +14,7 @@ class Win32FileSystem : public FileSystem {
   bool CopyFileReplacing(const std::string& from, const std::string& to) override;
   PathKind KindOf(const std::string& path) override;
   std::vector<FolderItem> ListFolder(const std::string& folder) override;
+  std::optional<FolderIdentity> IdentityOf(const std::string& folder) override;
 };
 
 }  // namespace koru

@@ -49,6 +49,7 @@ AddResult ListPathAdder::AddPathToList(const std::string& path, const std::strin
   // An empty path names nothing, and must not take a recent-path slot.
   if (path.empty()) return {};
   if (!archiveContext.empty()) return AddMember(path, archiveContext);
+  walkedFolders_.clear();
   return AddOnDisk(path, ask, 0);
 }
 
@@ -106,6 +107,9 @@ AddResult ListPathAdder::AddMember(const std::string& name, const std::string& a
 
 AddResult ListPathAdder::AddFolder(const std::string& folder, bool ask, int depth) {
   if (depth > kMaxFolderDepth) return {};
+  if (const std::optional<FolderIdentity> identity = parts_.files.IdentityOf(folder)) {
+    if (!walkedFolders_.insert(*identity).second) return {};
+  }
   const std::string prefix = FolderPrefix(folder);
   int first = -1;
   for (const FolderItem& item : parts_.files.ListFolder(folder)) {

@@ -6,6 +6,7 @@
 // file of an unknown type is test-opened and the user decides what it is.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "archive/archiver.h"
@@ -73,6 +74,10 @@ class ListPathAdder : public PathAdder {
   AddResult AddEntry(const std::string& path, const std::string& member);
 
   AddPathParts parts_;
+  // The folders the walk of the path handed over has entered: a folder that
+  // turns up again through a link the system does not report as one is
+  // walked once only.
+  std::set<FolderIdentity> walkedFolders_;
 };
 
 }  // namespace koru

@@ -5,6 +5,7 @@
 #include "platform/system_version.h"
 #include "platform/wide_text_win32.h"
 #include "startup/player_data.h"
+#include "ui/dropped_files.h"
 
 namespace koru {
 
@@ -17,14 +18,38 @@ Application::Application(HINSTANCE instance, CommandHandOver* handOver, std::ato
       infoReader_(files_),
       tempFolder_(TemporaryFolderPath(list_.ProgramFolder())),
       archiver_(instance, nullptr),
-      frmMain_({settings_, list_, dialogs_, player_, device_, mixer_, order_, sstp_, clock_, associator_, files_,
-                [this] { consumer_.TakeHandedOverPath(handOver_); }, archiver_.Archiver()}),
+      frmMain_({.settings = settings_,
+                .list = list_,
+                .dialogs = dialogs_,
+                .player = player_,
+                .device = device_,
+                .mixer = mixer_,
+                .order = order_,
+                .sstp = sstp_,
+                .clock = clock_,
+                .associator = associator_,
+                .files = files_,
+                .takeHandedOverPath = [this] { TakeHandedOverPath(); },
+                .archiver = archiver_.Archiver(),
+                .dropFiles = [this](std::vector<std::wstring> paths) {
+                  listCommands_.DropFiles(PathsInCodePage932(paths));
+                },
+                .listCommands = &listCommands_,
+                .sessionEnding =
+                    [this] {
+                      StoreAndClearUp();
+                      // The run may be killed before Run's end restores it.
+                      zipResultWindow_.Restore();
+                    }}),
       player_({list_, settings_, files_, playbackFiles_, dialogs_, frmMain_, device_, mixer_, clock_,
                EntryConverters{archiver_.Extractor(), rcpConverter_, oggDecoder_}, sstp_, &infoReader_, order_,
                noRepeat_, tempFolder_}),
       adder_({list_, settings_, files_, archiver_.Archiver(), shortcuts_, player_.Controller(), dialogs_, frmMain_,
               cursor_}),
-      consumer_(list_, adder_, dialogs_, *this) {
+      consumer_(list_, adder_, dialogs_, *this),
+      fileDialogs_([this] { return frmMain_.Handle(); }),
+      listCommands_({list_, settings_, files_, player_, frmMain_, adder_, addGate_, frmMain_, fileDialogs_, dialogs_,
+                     sstp_, cursor_, shellOpener_, &infoReader_}) {
   list_.SetInfoReader(&infoReader_);
 }
 
@@ -47,10 +72,24 @@ int Application::Run() {
   dialogs_.CreateMessageDialog(instance_, frmMain_.Handle());
   frmMain_.Show(SW_SHOWNORMAL);
   RunMessageLoop();
-  // The window has left its own state (bounds, title panel) in the settings.
+  StoreAndClearUp();
+  return 0;
+}
+
+// Once the window has gone (it has left its own state, bounds and title
+// panel, in the settings), at the end of the run or of the Windows session.
+void Application::StoreAndClearUp() {
+  if (stored_) return;
+  stored_ = true;
   StorePlayerData(settings_, list_, files_, order_, unreadableListPath_);
   DeleteMatching(playbackFiles_, tempFolder_ + "*.*", true);
-  return 0;
+}
+
+// A path handed over while an add is underway (its question's message loop
+// runs the timer) stays in the record until the add has ended.
+void Application::TakeHandedOverPath() {
+  if (addGate_.Running()) return;
+  addGate_.Run([this] { consumer_.TakeHandedOverPath(handOver_); });
 }
 
 void Application::RunMessageLoop() {

@@ -36,7 +36,11 @@
 #include "settings/settings.h"
 #include "startup/command_hand_over.h"
 #include "startup/hand_over_consumer.h"
+#include "playback/add_gate.h"
+#include "playback/list_commands.h"
+#include "ui/common_file_dialogs.h"
 #include "ui/main_window.h"
+#include "ui/shell_document_opener.h"
 #include "ui/player_dialogs.h"
 
 namespace koru {
@@ -61,6 +65,8 @@ class Application : public HandOverHost {
 
  private:
   void RunMessageLoop();
+  void StoreAndClearUp();
+  void TakeHandedOverPath();
 
   HINSTANCE instance_;
   CommandHandOver* handOver_;
@@ -106,6 +112,11 @@ class Application : public HandOverHost {
   Player player_;
   ListPathAdder adder_;
   HandOverConsumer consumer_;
+  AddGate addGate_;  // one add to the list at a time
+  CommonFileDialogs fileDialogs_;
+  ShellDocumentOpener shellOpener_;
+  ListCommands listCommands_;
+  bool stored_ = false;
 };
 
 }  // namespace koru

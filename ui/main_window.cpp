@@ -14,6 +14,7 @@
 #include "platform/wide_text_win32.h"
 #include "ui/bring_to_front.h"
 #include "ui/dpi.h"
+#include "ui/dropped_files.h"
 #include "ui/layout/main_window_layout.h"
 #include "ui/main_window_ids.h"
 
@@ -91,6 +92,7 @@ LRESULT TfrmMain::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     IconNotify(hwnd, lParam);
     return 0;
   }
+  if (LRESULT result = 0; HandleOutsideMessage(hwnd, message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CREATE:
       FormCreate(hwnd);
@@ -196,13 +198,7 @@ void TfrmMain::FormCreate(HWND hwnd) {
 }
 
 void TfrmMain::FormDropFiles(HDROP drop) {
-  std::vector<std::wstring> paths;
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-    path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
-    paths.push_back(std::move(path));
-  }
+  std::vector<std::wstring> paths = DroppedPaths(drop);
   DragFinish(drop);
   if (context_.dropFiles) context_.dropFiles(std::move(paths));
 }
@@ -237,12 +233,6 @@ void TfrmMain::CaptureHideableMenuItems() {
   mnuConfigImage_.Capture(configMenu, static_cast<UINT>(PositionOf(configMenu, IDM_CONFIG_IMAGE)));
   HMENU dataMenu = GetSubMenu(pumData_.Get(), 0);
   mnuDataImage_.Capture(dataMenu, static_cast<UINT>(PositionOf(dataMenu, IDM_CONFIG_IMAGE)));
-}
-
-// The recent-files menu's items are filled by the list commands; until a
-// recent file is shown, mnuFileLast is left out.
-void TfrmMain::RebuildRecentMenu() {
-  if (Handle()) mnuFileLast_.Show(false);
 }
 
 void TfrmMain::FormActivate() {
@@ -443,16 +433,22 @@ void TfrmMain::RunCommand(HWND hwnd, int command) {
     case IDM_SELECT_PLAY: mnuSelectPlayClick(); break;
     case IDM_TRAY_RESTORE: mnuTrayRestoreClick(hwnd); break;
     case IDM_EXIT: PostMessageW(hwnd, WM_CLOSE, 0, 0); break;
-    default: break;
+    default: RunListCommand(command); break;
   }
 }
 
 void TfrmMain::Screen0DblClick() {
-  if (context_.settings.mouse.trackl == 2) context_.player.Displays().StepTitlePanel();
+  switch (context_.settings.mouse.trackl) {
+    case 1: RevealCurrentRow(); break;
+    case 2: context_.player.Displays().StepTitlePanel(); break;
+    default: break;
+  }
 }
 
 void TfrmMain::lblTitleDblClick() {
-  if (context_.settings.mouse.titlel == 2 && context_.player.State() == PlayState::Playing) {
+  if (context_.settings.mouse.titlel == 1) {
+    RevealCurrentRow();
+  } else if (context_.settings.mouse.titlel == 2 && context_.player.State() == PlayState::Playing) {
     context_.player.Controller().FuncSpotClick();
   }
 }

@@ -21,6 +21,7 @@
 #include "medialist/media_list.h"
 #include "platform/file_system.h"
 #include "platform/unique_handle_win32.h"
+#include "playback/list_commands.h"
 #include "playback/list_selection_view.h"
 #include "playback/main_window_front.h"
 #include "playback/media_device.h"
@@ -38,6 +39,7 @@
 #include "ui/list_view.h"
 #include "ui/menu_items.h"
 #include "ui/player_dialogs.h"
+#include "ui/title_menu.h"
 #include "ui/tray_icon.h"
 #include "ui/window.h"
 
@@ -68,6 +70,12 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
     // Files dropped on the window, in the drop's order; without it the
     // window accepts no drop.
     std::function<void(std::vector<std::wstring>)> dropFiles = {};
+    // The File menu's, the list menu's and the help menu's commands, and
+    // dropped files; built after the window, which it works on.
+    ListCommands* listCommands = nullptr;
+    // The Windows session ends once this returns: the player's data are
+    // stored now (the window has left its state in the settings).
+    std::function<void()> sessionEnding = {};
   };
 
   static constexpr wchar_t kClassName[] = L"TfrmMain";
@@ -140,6 +148,17 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
   void lblTitleDblClick();
   void ShowPopup(HMENU popup, LPARAM screenPoint, HWND from);
   void FormDropFiles(HDROP drop);
+
+  // --- reached from outside the controls (main_window_outside.cpp) ---
+  bool HandleOutsideMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool RunListCommand(int command);
+  void FormMinimize(HWND hwnd);
+  void FormRestore();
+  void FormEndSession(HWND hwnd);
+  bool ControlBarContextMenu(HWND from, LPARAM screenPoint);
+  void Screen0MouseDown(POINT at);
+  void TitleMouseDown(POINT at);
+  void RebuildTitleMenuAndOpen(POINT at);
   void CreateViews(HWND hwnd);
   void CaptureHideableMenuItems();
   void RebuildRecentMenu();
@@ -188,6 +207,9 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
   HACCEL titleShortcuts_ = nullptr;
   HACCEL shortcuts_ = nullptr;
   UINT iconNotify_ = 0;
+  UINT taskbarCreated_ = 0;
+  bool minimised_ = false;
+  TitleMenu pumMain_;
 
   // Window state.
   int minClientWidth_ = 0;          // at the screen's DPI

@@ -22,10 +22,16 @@ class TrayIcon {
   void SetTip(const std::wstring& tip);
   void Remove();
   bool Present() const { return present_; }
+  // The shell restarted ("TaskbarCreated") and forgot its icons: the icon
+  // comes back with the current tip, unless it was removed.
+  void AddAgain();
+  // Whether the shell still shows the icon; one it lost is no longer present.
+  bool StillShown();
 
  private:
   NOTIFYICONDATAW data_ = {};
   bool present_ = false;
+  bool wanted_ = false;  // added and not removed: re-added after a shell restart
 };
 
 }  // namespace koru

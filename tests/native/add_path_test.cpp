@@ -213,7 +213,7 @@ TEST_F(AddPathTest, FolderWalkAddsPlayableFilesInEnumerationOrderAndReportsTheFi
   EXPECT_EQ(quiet.index, -1);
 }
 
-TEST_F(AddPathTest, WalkLeavesOutHiddenEntriesDotNamesAndLinkedFolders) {
+TEST_F(AddPathTest, WalkLeavesOutHiddenEntriesDotNamesLinkedFoldersAndFoldersSeenBefore) {
   files.AddFolder("C:\\w");
   files.AddFile("C:\\w\\seen.mid", "x");
   files.AddFile("C:\\w\\hidden.mid", "x");
@@ -231,6 +231,10 @@ TEST_F(AddPathTest, WalkLeavesOutHiddenEntriesDotNamesAndLinkedFolders) {
   // A symbolic link to a file is a file like any other.
   files.AddFile("C:\\w\\linked.mid", "x");
   files.AddLink("C:\\w\\linked.mid");
+  // A link the system does not report as one still leads to a folder the
+  // walk has entered: it is not walked again.
+  files.AddFolderAgain("C:\\w\\self", "C:\\w");
+  files.AddFile("C:\\w\\self\\through-self.mid", "x");
 
   EXPECT_TRUE(Add("C:\\w").added);
   std::vector<std::string> entries = Entries();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -19,6 +20,12 @@ class FakeFileSystem : public FileSystem {
   void AddFolder(const std::string& path) { folders_[Key(path)] = path; }
   void AddHidden(const std::string& path) { hidden_.insert(Key(path)); }
   void AddLink(const std::string& path) { links_.insert(Key(path)); }
+  // The folder at `path` is the folder at `original` reached another way (a
+  // link the system does not report as one): both have one identity.
+  void AddFolderAgain(const std::string& path, const std::string& original) {
+    AddFolder(path);
+    sameFolder_[Key(path)] = Key(original);
+  }
   void RemoveFile(const std::string& path) { files_.erase(Key(path)); }
   // Makes every write to this path fail (a locked or read-only file).
   void FailWritesTo(const std::string& path) { failingWrites_.insert(Key(path)); }
@@ -59,6 +66,11 @@ class FakeFileSystem : public FileSystem {
     if (files_.count(Key(path))) return PathKind::File;
     if (folders_.count(Key(path))) return PathKind::Folder;
     return PathKind::Missing;
+  }
+  std::optional<FolderIdentity> IdentityOf(const std::string& path) override {
+    if (!folders_.count(Key(path))) return std::nullopt;
+    auto same = sameFolder_.find(Key(path));
+    return FolderIdentity{0, std::hash<std::string>{}(same == sameFolder_.end() ? Key(path) : same->second)};
   }
   // Lists direct children of a folder, in the order they were added.
   std::vector<FolderItem> ListFolder(const std::string& folder) override {
@@ -111,6 +123,7 @@ class FakeFileSystem : public FileSystem {
 
   std::map<std::string, StoredFile> files_;
   std::map<std::string, std::string> folders_;
+  std::map<std::string, std::string> sameFolder_;
   std::set<std::string> hidden_, links_, failingWrites_, failingReads_;
 };
 

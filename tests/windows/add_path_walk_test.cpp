@@ -1,8 +1,8 @@
 // A folder walk over the real file system: hidden and system entries and
-// names beginning with a dot stay out, shell links to files are followed.
-// Junctions and symbolic links to folders cannot be made under Wine 8 (no
-// reparse points there), so skipping them is tested with the fake file
-// system in the native tests.
+// names beginning with a dot stay out, shell links to files are followed, and
+// Unix symbolic links to the folder itself and to its parent end the walk.
+// Wine 8 cannot make symbolic links (CreateSymbolicLinkW makes nothing); the
+// test's set-up makes them from Linux in KORU_LINK_LOOP_UNIX_DIR.
 #include <windows.h>
 #include <objidl.h>
 #include <shlguid.h>
@@ -117,6 +117,21 @@ TEST_F(AddPathWalkTest, ShellLinksInAFolderLeadToTheirFiles) {
   EXPECT_EQ(SortedEntries(), (std::vector<std::string>{Cp932(scratch / L"music\\song.mid")}));
   EXPECT_EQ(settings.RecentFile(0), Cp932(scratch / L"music\\song.mid"));
 }
+
+#ifdef KORU_LINK_LOOP_UNIX_DIR
+// The set-up made: a.mid, self -> ., sub/b.mid, sub/up -> ..
+TEST_F(AddPathWalkTest, AWalkOverUnixLinksToItsFolderAndItsParentEndsWithEachFileOnce) {
+  const std::wstring loop = testing::WindowsPathOfUnixPath(KORU_LINK_LOOP_UNIX_DIR);
+  // What the walk relies on: Wine shows the links as reparse points.
+  for (const wchar_t* link : {L"\\self", L"\\sub\\up"}) {
+    const DWORD attributes = ::GetFileAttributesW((loop + link).c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << Cp932(loop + link);
+    EXPECT_NE(attributes & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << Cp932(loop + link);
+  }
+  EXPECT_TRUE(adder.AddPathToList(Cp932(loop), {}, false).added);
+  EXPECT_EQ(SortedEntries(), (std::vector<std::string>{Cp932(loop + L"\\a.mid"), Cp932(loop + L"\\sub\\b.mid")}));
+}
+#endif
 
 }  // namespace
 }  // namespace koru

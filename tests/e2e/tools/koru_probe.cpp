@@ -30,12 +30,28 @@
 //   koru_probe default-id CLASS           the id of the dialog's button drawn as the default (Enter presses it)
 //   koru_probe menu-id EXE CAPTION        the command id of the menu item of EXE's menus whose caption
 //                                         (without its shortcut text) is CAPTION
+//   koru_probe drop CLASS PATH...         drops the paths on the window as the shell does (WM_DROPFILES
+//                                         with a DROPFILES block written into the window's process)
+//   koru_probe file-dialog NAME MS        waits for a common file dialog, types NAME as its file name
+//                                         and presses OK
+//   koru_probe tray CLASS shown|delete|taskbar-created|menu   whether the shell has the window's tray
+//                                         icon (icon id 0), deletes it behind the window's back, tells the
+//                                         window the task bar was created again, or presses the right
+//                                         button on the icon
+//   koru_probe end-session CLASS          asks the window whether the session may end, then ends it
+//   koru_probe context-menu CLASS ID MS   asks for the context menu of the child control ID (as a right
+//                                         click does), waits until a pop-up menu shows, and prints the
+//                                         milliseconds the window took to answer WM_NULL meanwhile
+//   koru_probe wait-menu MS               waits until a menu (a pop-up or a menu bar's) shows
+//   koru_probe close-menu                 closes the pop-up menu shown (Escape, as real input)
 //
 // Output is UTF-8; the exit code is 0 on success, 1 on a time-out or when
 // nothing was found.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -523,9 +539,139 @@ int MenuId(const std::wstring& exe, const std::wstring& caption) {
   return 0;
 }
 
+HWND FirstWindow(const std::wstring& className) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  return windows.empty() ? nullptr : windows.front();
+}
+
+// A handle of the probe is garbage in KORU: the block is written into KORU's
+// memory, and the drop handle is its address there.
+int Drop(const std::wstring& className, int count, wchar_t** paths) {
+  HWND window = FirstWindow(className);
+  if (!window) return 1;
+  std::vector<unsigned char> block(sizeof(DROPFILES));
+  auto* header = reinterpret_cast<DROPFILES*>(block.data());
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  for (int i = 0; i < count; ++i) {
+    const auto* text = reinterpret_cast<const unsigned char*>(paths[i]);
+    block.insert(block.end(), text, text + (std::wcslen(paths[i]) + 1) * sizeof(wchar_t));
+  }
+  block.insert(block.end(), sizeof(wchar_t), 0);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  const bool written = remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+  CloseHandle(process);
+  if (!written) return 1;
+  return PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
+}
+
+// The explorer-style dialog's file name box is control 1148 (cmb13).
+int FileDialog(const std::wstring& name, DWORD timeout) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND dialog : TopLevelWindows(L"#32770")) {
+      HWND box = GetDlgItem(dialog, 1148);
+      if (!box) continue;
+      SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), SMTO_ABORTIFHUNG, 5000, nullptr);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+      return 0;
+    }
+    if (GetTickCount() - start > timeout) return 1;
+    Sleep(100);
+  }
+}
+
+int Tray(const std::wstring& className, const std::wstring& action) {
+  HWND window = FirstWindow(className);
+  if (!window) return 1;
+  if (action == L"taskbar-created") {
+    return PostMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0 : 1;
+  }
+  if (action == L"menu") {  // a right-button press on the icon
+    return PostMessageW(window, RegisterWindowMessageW(L"IconNotify"), 0, WM_RBUTTONDOWN) ? 0 : 1;
+  }
+  NOTIFYICONDATAW data = {};
+  data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  data.hWnd = window;
+  data.uID = 0;
+  if (action == L"delete") return Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
+  // Modifying nothing succeeds only while the shell has the icon.
+  return Shell_NotifyIconW(NIM_MODIFY, &data) ? 0 : 1;
+}
+
+int EndSession(const std::wstring& className) {
+  HWND window = FirstWindow(className);
+  if (!window) return 1;
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 30000, &answer);
+  if (!answer) return 1;
+  SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 60000, &answer);
+  return 0;
+}
+
+BOOL CALLBACK FindPopupMenu(HWND window, LPARAM found) {
+  if (IsWindowVisible(window) && ClassOf(window) == L"#32768") *reinterpret_cast<HWND*>(found) = window;
+  return TRUE;
+}
+
+HWND ShownPopupMenu() {
+  HWND found = nullptr;
+  EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+int ContextMenu(const std::wstring& className, int id, DWORD timeout) {
+  HWND window = FirstWindow(className);
+  if (!window) return 1;
+  HWND control = nullptr;
+  for (HWND child : Children(window)) {
+    if (GetDlgCtrlID(child) == id) control = child;
+  }
+  if (!control) return 1;
+  RECT bounds;
+  GetWindowRect(control, &bounds);
+  PostMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(bounds.left + 4, bounds.top + 4));
+  const DWORD start = GetTickCount();
+  while (!ShownPopupMenu()) {
+    if (GetTickCount() - start > timeout) return 1;
+    Sleep(50);
+  }
+  const DWORD asked = GetTickCount();
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeout, &ignored)) return 1;
+  Print(std::to_wstring(GetTickCount() - asked));
+  return 0;
+}
+
+int WaitMenu(DWORD timeout) {
+  const DWORD start = GetTickCount();
+  while (!ShownPopupMenu()) {
+    if (GetTickCount() - start > timeout) return 1;
+    Sleep(50);
+  }
+  return 0;
+}
+
+int CloseMenu() {
+  HWND menu = ShownPopupMenu();
+  if (!menu) return 1;
+  INPUT keys[2] = {KeyInput(VK_ESCAPE, false), KeyInput(VK_ESCAPE, true)};
+  for (int i = 0; i < 4 && ShownPopupMenu(); ++i) {
+    SendInput(2, keys, sizeof(INPUT));
+    Sleep(200);
+  }
+  return ShownPopupMenu() ? 1 : 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 2 && std::wstring(argv[1]) == L"close-menu") return CloseMenu();
+  if (argc == 3 && std::wstring(argv[1]) == L"wait-menu") return WaitMenu(wcstoul(argv[2], nullptr, 10));
   if (argc < 3) return 2;
   const std::wstring verb = argv[1];
   const std::wstring className = argv[2];
@@ -557,5 +703,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (verb == L"default-id") return DefaultId(className);
   if (verb == L"menu-id" && argc >= 4) return MenuId(argv[2], argv[3]);
+  if (verb == L"drop" && argc >= 4) return Drop(className, argc - 3, argv + 3);
+  if (verb == L"file-dialog" && argc >= 4) return FileDialog(argv[2], wcstoul(argv[3], nullptr, 10));
+  if (verb == L"tray" && argc >= 4) return Tray(className, argv[3]);
+  if (verb == L"end-session") return EndSession(className);
+  if (verb == L"context-menu" && argc >= 5) return ContextMenu(className, _wtoi(argv[3]), wcstoul(argv[4], nullptr, 10));
   return 2;
 }
