@@ -158,6 +158,21 @@ DisplayRect MciMediaDevice::DisplayRectangle() {
   return DisplayRect{parameters.rc.left, parameters.rc.top, parameters.rc.right, parameters.rc.bottom};
 }
 
+void MciMediaDevice::SetDisplayRectangle(const DisplayRect& rect) {
+  if (!IsOpen() || !capabilities_.hasVideo) return;
+  MCI_DGV_PUT_PARMS parameters{};
+  // MCI takes width and height where right and bottom would be.
+  parameters.rc = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+  Send(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &parameters);
+}
+
+void MciMediaDevice::RepaintDisplay(std::uintptr_t deviceContext) {
+  if (!IsOpen() || !capabilities_.hasVideo || deviceContext == 0) return;
+  MCI_DGV_UPDATE_PARMS parameters{};
+  parameters.hDC = reinterpret_cast<HDC>(deviceContext);
+  Send(MCI_UPDATE, MCI_DGV_UPDATE_HDC | MCI_WAIT, &parameters);
+}
+
 std::string MciMediaDevice::LastErrorText() {
   // 2048 UTF-16 units stay within 4096 bytes of code page 932.
   wchar_t text[2048] = {};

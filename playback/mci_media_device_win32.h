@@ -62,6 +62,8 @@ class MciMediaDevice : public MediaDevice {
   std::int64_t Position() override;
   DeviceMode Mode() override;
   DisplayRect DisplayRectangle() override;
+  void SetDisplayRectangle(const DisplayRect& rect) override;
+  void RepaintDisplay(std::uintptr_t deviceContext) override;
   std::string LastErrorText() override;
 
  private:

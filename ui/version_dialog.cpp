@@ -1,5 +1,7 @@
 #include "ui/version_dialog.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <stdexcept>
 #include <utility>
 
@@ -32,14 +34,36 @@ const struct {
     {IDC_VER_TITLE, {100, 20, 110, 12}}, {IDOK, {72, 138, 80, 21}},         {IDC_VER_LIST, {4, 68, 217, 65}},
 };
 
+// Centred on the owner, and kept on its monitor's work area: a small owner
+// near the screen's edge would push the caption off it.
 void CentreOn(HWND dialog, HWND owner) {
   RECT outer, own;
   GetWindowRect(dialog, &outer);
   if (!owner || !GetWindowRect(owner, &own)) return;
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
-  SetWindowPos(dialog, nullptr, own.left + (own.right - own.left - width) / 2,
-               own.top + (own.bottom - own.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  LONG left = own.left + (own.right - own.left - width) / 2;
+  LONG top = own.top + (own.bottom - own.top - height) / 2;
+  MONITORINFO monitor = {sizeof monitor};
+  if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    left = std::max<LONG>(work.left, std::min<LONG>(left, work.right - width));
+    top = std::max<LONG>(work.top, std::min<LONG>(top, work.bottom - height));
+  }
+  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A label as wide and high as its text in its font.
+void SizeToText(HWND label, HFONT font) {
+  wchar_t text[128] = {};
+  GetWindowTextW(label, text, 128);
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -95,6 +119,7 @@ void TfrmVer::FormCreate(HWND hwnd) {
   for (const auto& [label, look] : labels) {
     label->Attach(Item(look.first));
     label->SetFont(boldFont_.Get());
+    SizeToText(label->Handle(), boldFont_.Get());
     label->SetColours(look.second, kBlack);
   }
 
