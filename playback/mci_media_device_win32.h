@@ -78,6 +78,8 @@ class MciMediaDevice : public MediaDevice {
   MCIDEVICEID deviceId_ = 0;
   MciCapabilities capabilities_;
   MCIERROR lastResult_ = 0;
+  // The last command was a pause that succeeded.
+  bool pausedHere_ = false;
   UniqueHandle<WindowTraits> notifyWindow_;
 };
 

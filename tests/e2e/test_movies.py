@@ -10,11 +10,14 @@ from koru_e2e import KoruTestCase, windows_path, write_avi
 
 IDM_FUNC_SPOT = 1101
 IDM_HELP_ABOUT = 1502
+IDM_WINDOW_MOVIE = 1207
 IDC_VER_LIST = 306
 IDOK = 1
 PICTURE = 0x20C040
 BASE_CAPTION = "320x240 - MEDIA-PLAYER - KORU"
 SCREEN = (1280, 1024)  # the harness's display
+# The counter once a second has played (its colon blinks).
+PLAYED_A_SECOND = re.compile(r"<00[: ]0[1-9]>")
 
 
 class MoviesTest(KoruTestCase):
@@ -40,9 +43,11 @@ class MoviesTest(KoruTestCase):
         self.assertEqual(koru.run_sender(self.movie()), 1)
         self.assertTrue(self.probe_ok("wait", "TfrmMovWn", "30000", BASE_CAPTION), "the movie window")
         self.assertTrue(self.probe_ok("wait-colour", "TfrmMovWn", "150", "110", "20", "20", f"{PICTURE:06X}", "30000"))
+        self.assertTrue(self.wait_for(lambda: PLAYED_A_SECOND.search(koru.probe("texts", "TfrmMain")[1])), "it plays")
 
         koru.command(IDM_FUNC_SPOT)
-        self.assertTrue(self.probe_ok("wait", "TfrmMovWn", "30000", BASE_CAPTION + " - 一時停止"), "paused")
+        self.assertTrue(self.probe_ok("wait", "TfrmMovWn", "30000", BASE_CAPTION + " - 一時停止"),
+                        koru.probe("list", "TfrmMovWn")[1] + koru.probe("texts", "TfrmMain")[1])
         koru.screenshot("movie-window-paused")
         koru.command(IDM_FUNC_SPOT)
         self.assertTrue(self.probe_ok("wait", "TfrmMovWn", "30000", BASE_CAPTION), "playing again")
@@ -66,6 +71,9 @@ class MoviesTest(KoruTestCase):
         self.assertTrue(self.probe_ok("post-close", "TfrmMovWn"))
         self.assertTrue(self.probe_ok("wait-gone", "TfrmMovWn", "30000"))
         self.assertTrue(koru.main_windows(), "the player goes on")
+        # ﾑｰﾋﾞｰｳｨﾝﾄﾞｳ表示 brings it back.
+        koru.command(IDM_WINDOW_MOVIE)
+        self.assertTrue(self.probe_ok("wait", "TfrmMovWn", "30000", BASE_CAPTION), "shown again")
         self.assertEqual(koru.close_owner(), 0)
 
     def test_with_movew_the_device_shows_the_movie_in_its_own_window(self):
@@ -73,9 +81,7 @@ class MoviesTest(KoruTestCase):
         koru.write_ini("[FORM]\nleft=40\ntop=40\n[OPT]\nmovew=1\n")
         koru.start_owner()
         self.assertEqual(koru.run_sender(self.movie()), 1)
-        # A second of it has played (the counter's colon blinks).
-        self.assertTrue(self.wait_for(lambda: re.search(r"<00[: ]0[1-9]>", koru.probe("texts", "TfrmMain")[1])),
-                        "playing")
+        self.assertTrue(self.wait_for(lambda: PLAYED_A_SECOND.search(koru.probe("texts", "TfrmMain")[1])), "playing")
         self.assertFalse(self.probe_ok("list", "TfrmMovWn"))
         self.assertFalse(self.probe_ok("list", "TfrmMovFl"))
         self.assertEqual(koru.close_owner(), 0)

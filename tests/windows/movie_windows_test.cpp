@@ -247,6 +247,21 @@ TEST_F(MovieWindowsTest, MaximisingGoesFullScreenOnTheMonitorAndEscapeComesBack)
   EXPECT_TRUE(ShowsPicture(frmMovWn_.Panel()));
 }
 
+TEST_F(MovieWindowsTest, APausedMovieStaysPausedUntilPauseResumesIt) {
+  device_.SetTimeFormatMilliseconds();
+  device_.Play();
+  ASSERT_TRUE(PumpUntil([&] { return device_.Position() >= 500; }));
+  device_.PauseToggle();
+  const std::int64_t held = device_.Position();
+  // Long enough for a movie device that lets its player go (Wine's does).
+  PumpUntil([] { return false; }, 500);
+  EXPECT_EQ(device_.Mode(), DeviceMode::Paused);
+  EXPECT_EQ(device_.Position(), held);
+  device_.PauseToggle();
+  EXPECT_TRUE(PumpUntil([&] { return device_.Position() > held + 200; }));
+  EXPECT_EQ(device_.Mode(), DeviceMode::Playing);
+}
+
 TEST_F(MovieWindowsTest, ClosingHidesAndTheWindowsLiveOn) {
   frmMovWn_.ShowNormal();
   SendMessageW(frmMovWn_.Handle(), WM_CLOSE, 0, 0);
