@@ -41,7 +41,8 @@ Application::Application(HINSTANCE instance, CommandHandOver* handOver, std::ato
                       // The run may be killed before Run's end restores it.
                       zipResultWindow_.Restore();
                     },
-                .libraries = &archiver_.Libraries()}),
+                .libraries = &archiver_.Libraries(),
+                .rcpVersion = [this] { return rcpcv_.GetVersionMajor() * 100LL + rcpcv_.GetVersionMinor(); }}),
       player_({list_, settings_, files_, playbackFiles_, dialogs_, frmMain_, device_, mixer_, clock_,
                EntryConverters{archiver_.Extractor(), rcpConverter_, oggDecoder_}, sstp_, &infoReader_, order_,
                noRepeat_, tempFolder_}),

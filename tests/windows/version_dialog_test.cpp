@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "archive/archiver_platform_win32.h"
+#include "convert/rcpcv_library_win32.h"
 #include "platform/cp932.h"
 #include "platform/wide_text_win32.h"
 #include "ui/version_dialog.h"
@@ -65,23 +66,29 @@ Shown OpenAndRead(const std::wstring& doublesFolder, RcpVersionReader rcp, void 
 }
 
 TEST(VersionDialogTest, ShowsEachLibrarysVersionAndClosesWithOk) {
-  const Shown shown = OpenAndRead(L"x86_64", [] { return 1250LL; }, [](HWND dialog) { ClickButton(dialog, IDOK); });
+  Win32RcpcvLibrary rcpcv;
+  const Shown shown =
+      OpenAndRead(L"x86_64", [&] { return rcpcv.GetVersionMajor() * 100LL + rcpcv.GetVersionMinor(); },
+                  [](HWND dialog) { ClickButton(dialog, IDOK); });
   EXPECT_EQ(shown.caption, W(u8"ﾊﾞｰｼﾞｮﾝ情報"));
   ASSERT_EQ(shown.labels.size(), 3u);
   EXPECT_EQ(shown.labels[0], L"MEDIA-PLAYER");
   EXPECT_EQ(shown.labels[1], L"KORU Version 2.32");
   EXPECT_FALSE(shown.labels[2].empty());
-  // The doubles' versions: 268, 612, 16 and 115.
+  // The doubles' versions: 268, 612, 16, 115 and 1.23.
   EXPECT_EQ(shown.lines, (std::vector<std::wstring>{W(u8"UNLHA32.DLL バージョン 2.68"), W(u8"UNZIP32.DLL バージョン 6.12"),
                                                     W(u8"UNRAR32.DLL バージョン 0.16"), W(u8"UNGCA32.DLL バージョン 1.15"),
-                                                    W(u8"RCPCV.DLL バージョン 12.50")}));
+                                                    W(u8"RCPCV.DLL バージョン 1.23")}));
   // 226 x 163 design pixels, as the template's dialog units give them.
   EXPECT_NEAR(shown.client.right, 226, 3);
   EXPECT_NEAR(shown.client.bottom, 163, 3);
 }
 
 TEST(VersionDialogTest, ALibraryWithoutItsVersionEntryShowsNoughtAndTheOthersAreMissing) {
-  const Shown shown = OpenAndRead(L"x86_64\\main-only", {}, [](HWND) { PressKey(VK_ESCAPE); });
+  Win32RcpcvLibrary rcpcv;  // none in that folder
+  const Shown shown =
+      OpenAndRead(L"x86_64\\main-only", [&] { return rcpcv.GetVersionMajor() * 100LL + rcpcv.GetVersionMinor(); },
+                  [](HWND) { PressKey(VK_ESCAPE); });
   EXPECT_EQ(shown.lines, (std::vector<std::wstring>{W(u8"UNLHA32.DLL バージョン 0.00"), W(u8"UNZIP32.DLL は確認できません"),
                                                     W(u8"UNRAR32.DLL は確認できません"), W(u8"UNGCA32.DLL は確認できません"),
                                                     W(u8"RCPCV.DLL は確認できません")}));
