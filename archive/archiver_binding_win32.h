@@ -22,6 +22,8 @@ class ArchiverBinding {
   ArchiverN::TArchiver& Archiver() { return archiver_; }
   MemberExtractor& Extractor() { return extractor_; }
   HWND MessageWindow() const { return window_.Handle(); }
+  // How the libraries are loaded, for whoever loads one of its own.
+  ArchiverN::ArchiverPlatform& Libraries() { return platform_; }
 
  private:
   Win32ArchiverPlatform platform_;

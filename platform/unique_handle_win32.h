@@ -109,6 +109,7 @@ using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 // Never holds a predefined root such as HKEY_CURRENT_USER.
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;

@@ -66,6 +66,7 @@ void MciMediaDevice::Open() {
 }
 
 void MciMediaDevice::Close() {
+  pausedHere_ = false;
   if (deviceId_ == 0) return;
   MCI_GENERIC_PARMS parameters{};
   Send(MCI_CLOSE, MCI_WAIT, &parameters);
@@ -93,6 +94,7 @@ void MciMediaDevice::RouteDisplay() {
 }
 
 void MciMediaDevice::Play() {
+  pausedHere_ = false;
   MCI_PLAY_PARMS parameters{};
   parameters.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow_.Get());
   // No MCI_FROM: from wherever the device stands. No MCI_WAIT: play runs on
@@ -101,6 +103,7 @@ void MciMediaDevice::Play() {
 }
 
 void MciMediaDevice::Stop() {
+  pausedHere_ = false;
   MCI_GENERIC_PARMS parameters{};
   Send(MCI_STOP, MCI_WAIT, &parameters);
 }
@@ -113,12 +116,18 @@ void MciMediaDevice::PauseToggle() {
   MCI_GENERIC_PARMS parameters{};
   switch (Mode()) {
     case DeviceMode::Playing:
-      Send(MCI_PAUSE, MCI_WAIT, &parameters);
+      pausedHere_ = Send(MCI_PAUSE, MCI_WAIT, &parameters) == 0;
       break;
     case DeviceMode::Paused:
-      // Some devices pause but cannot resume; playing on from the paused
-      // position is what the user asked for.
-      if (Send(MCI_RESUME, MCI_WAIT, &parameters) != 0) Play();
+      // Some devices pause but cannot resume, or have already let their
+      // player go; playing on from the paused position is what the user
+      // asked for.
+      if (ModeOfStatus(StatusItem(MCI_STATUS_MODE)) != DeviceMode::Paused ||
+          Send(MCI_RESUME, MCI_WAIT, &parameters) != 0) {
+        Play();
+      } else {
+        pausedHere_ = false;
+      }
       break;
     default:
       break;
@@ -126,6 +135,7 @@ void MciMediaDevice::PauseToggle() {
 }
 
 void MciMediaDevice::Seek(std::int64_t milliseconds) {
+  pausedHere_ = false;
   MCI_SEEK_PARMS parameters{};
   parameters.dwTo = static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds);
   Send(MCI_SEEK, MCI_TO | MCI_WAIT, &parameters);
@@ -148,7 +158,13 @@ std::int64_t MciMediaDevice::Length() { return static_cast<std::int64_t>(StatusI
 
 std::int64_t MciMediaDevice::Position() { return static_cast<std::int64_t>(StatusItem(MCI_STATUS_POSITION)); }
 
-DeviceMode MciMediaDevice::Mode() { return ModeOfStatus(StatusItem(MCI_STATUS_MODE)); }
+DeviceMode MciMediaDevice::Mode() {
+  const DeviceMode mode = ModeOfStatus(StatusItem(MCI_STATUS_MODE));
+  // A movie device may let its playing thread end on a pause and report
+  // itself stopped (Wine's does): paused by us and not moved since, it is
+  // still paused, and pause resumes it.
+  return mode == DeviceMode::Stopped && pausedHere_ ? DeviceMode::Paused : mode;
+}
 
 DisplayRect MciMediaDevice::DisplayRectangle() {
   MCI_DGV_RECT_PARMS parameters{};
@@ -156,6 +172,21 @@ DisplayRect MciMediaDevice::DisplayRectangle() {
   // Passed on as the device reports them (MCI puts width and height where
   // right and bottom would be).
   return DisplayRect{parameters.rc.left, parameters.rc.top, parameters.rc.right, parameters.rc.bottom};
+}
+
+void MciMediaDevice::SetDisplayRectangle(const DisplayRect& rect) {
+  if (!IsOpen() || !capabilities_.hasVideo) return;
+  MCI_DGV_PUT_PARMS parameters{};
+  // MCI takes width and height where right and bottom would be.
+  parameters.rc = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+  Send(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &parameters);
+}
+
+void MciMediaDevice::RepaintDisplay(std::uintptr_t deviceContext) {
+  if (!IsOpen() || !capabilities_.hasVideo || deviceContext == 0) return;
+  MCI_DGV_UPDATE_PARMS parameters{};
+  parameters.hDC = reinterpret_cast<HDC>(deviceContext);
+  Send(MCI_UPDATE, MCI_DGV_UPDATE_HDC | MCI_WAIT, &parameters);
 }
 
 std::string MciMediaDevice::LastErrorText() {

@@ -62,6 +62,8 @@ class MciMediaDevice : public MediaDevice {
   std::int64_t Position() override;
   DeviceMode Mode() override;
   DisplayRect DisplayRectangle() override;
+  void SetDisplayRectangle(const DisplayRect& rect) override;
+  void RepaintDisplay(std::uintptr_t deviceContext) override;
   std::string LastErrorText() override;
 
  private:
@@ -76,6 +78,8 @@ class MciMediaDevice : public MediaDevice {
   MCIDEVICEID deviceId_ = 0;
   MciCapabilities capabilities_;
   MCIERROR lastResult_ = 0;
+  // The last command was a pause that succeeded.
+  bool pausedHere_ = false;
   UniqueHandle<WindowTraits> notifyWindow_;
 };
 

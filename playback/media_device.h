@@ -59,6 +59,13 @@ class MediaDevice {
   virtual std::int64_t Position() = 0;
   virtual DeviceMode Mode() = 0;
   virtual DisplayRect DisplayRectangle() = 0;
+  // Where the picture goes inside the display window; only while a medium
+  // with video is open.
+  virtual void SetDisplayRectangle(const DisplayRect& rect) = 0;
+  // Draws the current picture again into the display window, for that
+  // window's paint message; `deviceContext` is its HDC on Windows. Without
+  // it a paused picture stays black once the window has been resized.
+  virtual void RepaintDisplay(std::uintptr_t deviceContext) = 0;
   // The system's text for the last command's result; empty when it has none.
   virtual std::string LastErrorText() = 0;
 };

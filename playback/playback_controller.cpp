@@ -74,6 +74,9 @@ void PlaybackController::PlayCurrentEntry(bool userInitiated) {
     c_.displays.UpdateTransportButtons(false, true, true, true, true);
     c_.displays.UpdateSliderRange(true);
   } catch (...) {
+    // No movie window (a black full screen least of all) stays over the
+    // message on the title line.
+    c_.view.HideMovieWindows();
     FuncStopClick();
     const std::string error = c_.device.LastErrorText();
     c_.displays.ShowStatus(error.empty() ? cp932::FromUtf8(u8"ﾒﾃﾞｨｱﾌｧｲﾙの演奏に失敗しました")

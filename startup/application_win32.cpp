@@ -40,7 +40,9 @@ Application::Application(HINSTANCE instance, CommandHandOver* handOver, std::ato
                       StoreAndClearUp();
                       // The run may be killed before Run's end restores it.
                       zipResultWindow_.Restore();
-                    }}),
+                    },
+                .libraries = &archiver_.Libraries(),
+                .rcpVersion = [this] { return rcpcv_.GetVersionMajor() * 100LL + rcpcv_.GetVersionMinor(); }}),
       player_({list_, settings_, files_, playbackFiles_, dialogs_, frmMain_, device_, mixer_, clock_,
                EntryConverters{archiver_.Extractor(), rcpConverter_, oggDecoder_}, sstp_, &infoReader_, order_,
                noRepeat_, tempFolder_}),
@@ -95,6 +97,8 @@ void Application::TakeHandedOverPath() {
 void Application::RunMessageLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // A movie window's own keys first: the main table takes any window's.
+    if (frmMain_.TranslateMovieShortcut(message)) continue;
     // The table in force changes while the title box has the focus.
     HACCEL shortcuts = frmMain_.Shortcuts();
     if (shortcuts && TranslateAcceleratorW(frmMain_.Handle(), shortcuts, &message)) continue;

@@ -68,3 +68,10 @@
 #define IDM_HELP_README 1500  // mnuReadme
 #define IDM_HELP_WWW 1501  // mnuWWW
 #define IDM_HELP_ABOUT 1502  // mnuAbout
+// pumMovie of the movie windows (their play, pause and stop items are the
+// main window's commands above)
+#define IDM_MOVIE_050 1600  // mnuMovie050, Alt+1
+#define IDM_MOVIE_100 1601  // mnuMovie100, Alt+2
+#define IDM_MOVIE_200 1602  // mnuMovie200, Alt+3
+#define IDM_MOVIE_CHANGE 1603  // mnuMovieChange, sbtMovieChange, Alt+Enter (and Esc in full screen)
+#define IDM_MOVIE_CLOSE 1604  // mnuClose

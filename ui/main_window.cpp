@@ -51,7 +51,15 @@ bool IsWithin(HWND window, HWND container) { return window == container || IsChi
 }  // namespace
 
 TfrmMain::TfrmMain(Context context)
-    : context_(std::move(context)), lsvList_(context_.list, context_.settings) {}
+    : context_(std::move(context)),
+      lsvList_(context_.list, context_.settings),
+      frmMovWn_(MovieContext(), frmMovFl_),
+      frmMovFl_(MovieContext(), frmMovWn_) {}
+
+MovieWindowContext TfrmMain::MovieContext() {
+  return {context_.device, [this] { return context_.player.Controller().MovieRect(); },
+          [this](int code, int position) { context_.player.Displays().scbTitleScroll(code, position); }};
+}
 
 // Destroyed here, while FormDestroy can still run on this object.
 TfrmMain::~TfrmMain() { Destroy(); }
@@ -190,6 +198,8 @@ void TfrmMain::FormCreate(HWND hwnd) {
     if (std::optional<int> percent = context_.mixer.ReadPercent()) displays.ShowVolume(*percent);
   }
   if (context_.dropFiles) DragAcceptFiles(hwnd, TRUE);
+  // Before the stop below, so that their items start in its state.
+  CreateMovieWindows(hwnd);
   context_.player.Controller().FuncStopClick();
   SstpStartup();  // nothing depends on it: without sockets the notices fail quietly
   if (context_.settings.opt.sstp == 1) {
@@ -431,6 +441,8 @@ void TfrmMain::RunCommand(HWND hwnd, int command) {
     case IDM_FILE_WIDTH: AutoSizeColumns(false); break;   // mnuWidthClick
     case IDM_FILE_WIDTH2: AutoSizeColumns(true); break;   // mnuWidth2Click
     case IDM_SELECT_PLAY: mnuSelectPlayClick(); break;
+    case IDM_WINDOW_MOVIE: mnuWindowMovieClick(); break;
+    case IDM_HELP_ABOUT: mnuAboutClick(hwnd); break;
     case IDM_TRAY_RESTORE: mnuTrayRestoreClick(hwnd); break;
     case IDM_EXIT: PostMessageW(hwnd, WM_CLOSE, 0, 0); break;
     default: RunListCommand(command); break;
@@ -499,13 +511,25 @@ void TfrmMain::SetTransport(const TransportState& state) {
   }
   controlBar_.SetPausedMark(state.paused);
   CheckMenuItems(menus, IDM_FUNC_SPOT, state.paused);
+  if (frmMovWn_.Exists()) frmMovWn_.SetTransport(state);
+  if (frmMovFl_.Exists()) frmMovFl_.SetTransport(state);
+  EnableMenuItems({GetMenu(Handle())}, IDM_WINDOW_MOVIE, state.pause && (frmMovWn_.Exists() || frmMovFl_.Exists()));
 }
 
-void TfrmMain::EnableTimeSliders(bool enabled) { controlBar_.EnableSlider(enabled); }
+void TfrmMain::EnableTimeSliders(bool enabled) {
+  controlBar_.EnableSlider(enabled);
+  if (frmMovFl_.Exists()) frmMovFl_.EnableSlider(enabled);
+}
 
-void TfrmMain::SetTimeSliderRange(const SliderRange& range) { controlBar_.SetSliderRange(range); }
+void TfrmMain::SetTimeSliderRange(const SliderRange& range) {
+  controlBar_.SetSliderRange(range);
+  if (frmMovFl_.Exists()) frmMovFl_.SetSliderRange(range.maximum, range.smallStep, range.largeStep);
+}
 
-void TfrmMain::SetTimeSliderPosition(int position) { controlBar_.SetSliderPosition(position); }
+void TfrmMain::SetTimeSliderPosition(int position) {
+  controlBar_.SetSliderPosition(position);
+  if (frmMovFl_.Exists()) frmMovFl_.SetSliderPosition(position);
+}
 
 void TfrmMain::ShowTitlePanel(TitlePanel panel) {
   controlBar_.Show(panel);

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "archive/archiver.h"
+#include "archive/library_versions.h"
+#include "archive/module_loader.h"
 #include "desktop/file_associator.h"
 #include "desktop/first_start_question.h"
 #include "medialist/media_list.h"
@@ -38,6 +40,7 @@
 #include "ui/layout/design_scale.h"
 #include "ui/list_view.h"
 #include "ui/menu_items.h"
+#include "ui/movie_windows.h"
 #include "ui/player_dialogs.h"
 #include "ui/title_menu.h"
 #include "ui/tray_icon.h"
@@ -76,6 +79,10 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
     // The Windows session ends once this returns: the player's data are
     // stored now (the window has left its state in the settings).
     std::function<void()> sessionEnding = {};
+    // The version dialog loads the archiver libraries through it (none: it
+    // reports them all missing) and reads the RCP converter's version.
+    ModuleLoader* libraries = nullptr;
+    RcpVersionReader rcpVersion = {};
   };
 
   static constexpr wchar_t kClassName[] = L"TfrmMain";
@@ -89,6 +96,8 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
   void Show(int showCommand);
   // The shortcut table in force (EnableListShortcuts / DisableListShortcuts).
   HACCEL Shortcuts() const { return shortcuts_; }
+  // A shortcut of the movie window the message is meant for; true when run.
+  bool TranslateMovieShortcut(MSG& message) const;
 
   // MainWindowFront
   void BringMainWindowToFront() override;
@@ -106,10 +115,10 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
   void SetTimeSliderPosition(int position) override;
   void ShowTitlePanel(TitlePanel panel) override;
   void SetVolumeBar(int percent, const std::string& hint) override;
-  void HideMovieWindows() override {}
-  bool MovieWindowVisible(MovieWindow) override { return false; }
-  DisplayWindow MoviePanel(MovieWindow) override { return 0; }
-  void FitAndShowMovieWindow(MovieWindow, const DisplayRect&) override {}
+  void HideMovieWindows() override;
+  bool MovieWindowVisible(MovieWindow window) override;
+  DisplayWindow MoviePanel(MovieWindow window) override;
+  void FitAndShowMovieWindow(MovieWindow window, const DisplayRect& picture) override;
   void ShowOrder(const PlayOrder& order) override;
   void RefreshListRows(bool full) override;
   void SelectCurrentRow() override;
@@ -176,6 +185,10 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
   void mnuDataClick();
   void mnuImageClick();
   void mnuSelectPlayClick();
+  void mnuWindowMovieClick();
+  void mnuAboutClick(HWND hwnd);
+  void CreateMovieWindows(HWND hwnd);
+  MovieWindowContext MovieContext();
   void lsvListDblClick();
   void lsvListSelectItem();
   void edtStat2Enter();
@@ -239,6 +252,10 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
   UniqueFont listFont_;
   UniqueFont documentFont_;
   TrayIcon tray_;
+
+  // frmMovWn and frmMovFl, owned by this window.
+  TfrmMovWn frmMovWn_;
+  TfrmMovFl frmMovFl_;
 };
 
 }  // namespace koru

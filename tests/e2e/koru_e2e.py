@@ -340,6 +340,33 @@ def write_wav(path, seconds, frequency=440, rate=22050):
                                for i in range(frames)))
 
 
+def write_avi(path, width, height, frames, rgb, fps=10):
+    """An uncompressed 32-bit AVI whose frames are all of one colour
+    (0xRRGGBB), with its index: a movie the system's own device plays."""
+    import struct
+
+    def chunk(fourcc, body):
+        return fourcc + struct.pack("<I", len(body)) + body + (b"\0" if len(body) % 2 else b"")
+
+    def riff_list(kind, body):
+        return chunk(b"LIST", kind + body)
+
+    frame_bytes = width * height * 4
+    avih = struct.pack("<14I", 1000000 // fps, frame_bytes * fps, 0, 0x10, frames, 0, 1, frame_bytes, width, height,
+                       0, 0, 0, 0)
+    strh = b"vidsDIB " + struct.pack("<10I4H", 0, 0, 0, 1, fps, 0, frames, frame_bytes, 0xFFFFFFFF, 0,
+                                     0, 0, width, height)
+    strf = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, frame_bytes, 0, 0, 0, 0)
+    pixel = bytes([rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF, 0])
+    frame = chunk(b"00db", pixel * (width * height))
+    movi = frame * frames
+    index = b"".join(b"00db" + struct.pack("<III", 0x10, 4 + i * len(frame), frame_bytes) for i in range(frames))
+    body = (riff_list(b"hdrl", chunk(b"avih", avih) + riff_list(b"strl", chunk(b"strh", strh) + chunk(b"strf", strf)))
+            + riff_list(b"movi", movi) + chunk(b"idx1", index))
+    with open(path, "wb") as f:
+        f.write(chunk(b"RIFF", b"AVI " + body))
+
+
 # The own list format as KORU writes it, so that a list KORU loads and saves
 # again comes back byte for byte.
 LIST_HEADER = (

@@ -217,6 +217,18 @@ TEST_F(PlaybackControllerTest, MovieIsReopenedIntoTheVisibleMovieWindow) {
   EXPECT_EQ(rig.view.moviesShown.back(), MovieWindow::FullScreen);
 }
 
+TEST_F(PlaybackControllerTest, AFailedPlayHidesTheMovieWindowsOverItsMessage) {
+  rig.AddSongs(1);
+  rig.device.media["C:\\Music\\song1.mid"] = FakeMedium{60000, true, {0, 0, 320, 240}, ""};
+  rig.controller().FuncPlayClick();
+  ASSERT_EQ(rig.view.moviesShown.size(), 1u);
+  ASSERT_EQ(rig.view.moviesHidden, 0);
+  rig.device.media["C:\\Music\\song1.mid"].openError = "broken";
+  rig.controller().FuncPlayClick();
+  EXPECT_EQ(rig.view.moviesHidden, 1);
+  EXPECT_EQ(rig.view.moviesShown.size(), 1u);
+}
+
 TEST_F(PlaybackControllerTest, MovieInTheDevicesOwnWindowHidesOurs) {
   rig.AddSongs(1);
   rig.settings.opt.movew = 1;

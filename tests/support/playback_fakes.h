@@ -92,6 +92,11 @@ class FakeMediaDevice : public MediaDevice {
   std::int64_t Position() override { return position; }
   DeviceMode Mode() override { return mode; }
   DisplayRect DisplayRectangle() override { return Medium().picture; }
+  void SetDisplayRectangle(const DisplayRect& rect) override {
+    log.push_back("put " + std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+                  std::to_string(rect.right) + " " + std::to_string(rect.bottom));
+  }
+  void RepaintDisplay(std::uintptr_t) override { log.push_back("repaint"); }
   std::string LastErrorText() override { return describesErrors ? lastErrorText : std::string(); }
 
   int Count(const std::string& entry) const {

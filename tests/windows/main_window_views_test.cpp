@@ -298,7 +298,7 @@ HGLOBAL DropOf(const std::vector<std::wstring>& paths) {
   return memory;
 }
 
-TEST(MainWindowViews, FilesDroppedOnTheWindowReachTheOwnerInTheirOrder) {
+TEST(MainWindowViews, FilesDroppedOnTheWindowOrItsMovieWindowReachTheOwnerInTheirOrder) {
   MainWindowRig rig;
   ASSERT_TRUE(rig.Open());
   EXPECT_NE(GetWindowLongPtrW(rig.frmMain.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
@@ -306,6 +306,14 @@ TEST(MainWindowViews, FilesDroppedOnTheWindowReachTheOwnerInTheirOrder) {
   SendMessageW(rig.frmMain.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(paths)), 0);
   ASSERT_EQ(rig.dropped.size(), 1u);
   EXPECT_EQ(rig.dropped[0], paths);
+
+  // The windowed movie window hands its drops to the main window.
+  HWND movieWindow = FindWindowW(L"TfrmMovWn", nullptr);
+  ASSERT_NE(movieWindow, nullptr);
+  EXPECT_EQ(GetWindow(movieWindow, GW_OWNER), rig.frmMain.Handle());
+  SendMessageW(movieWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({paths[1]})), 0);
+  ASSERT_EQ(rig.dropped.size(), 2u);
+  EXPECT_EQ(rig.dropped[1], std::vector<std::wstring>{paths[1]});
 }
 
 }  // namespace

@@ -44,6 +44,10 @@
 //                                         milliseconds the window took to answer WM_NULL meanwhile
 //   koru_probe wait-menu MS               waits until a menu (a pop-up or a menu bar's) shows
 //   koru_probe close-menu                 closes the pop-up menu shown (Escape, as real input)
+//   koru_probe list-items CLASS ID        the items of the window's list box ID, one a line
+//   koru_probe dblclick CLASS             a double click in the middle of the window's client area
+//   koru_probe post-close CLASS           posts WM_CLOSE to the window and does not wait
+//   koru_probe mouse-to X Y               moves the pointer to the screen point X, Y as real input
 //
 // Output is UTF-8; the exit code is 0 on success, 1 on a time-out or when
 // nothing was found.
@@ -280,6 +284,56 @@ int Press(const std::wstring& className, int id) {
     }
   }
   return 1;
+}
+
+// The items of a list box of the window, one a line.
+int ListItems(const std::wstring& className, int id) {
+  for (HWND window : TopLevelWindows(className)) {
+    HWND list = GetDlgItem(window, id);
+    if (!list) continue;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      wchar_t item[512] = {};
+      if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < 512) {
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+      }
+      Print(item);
+    }
+    return 0;
+  }
+  return 1;
+}
+
+// A double click in the middle of the window's client area, to the control
+// that lies there.
+int DoubleClick(const std::wstring& className) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  if (windows.empty()) return 1;
+  RECT client{};
+  GetClientRect(windows.front(), &client);
+  POINT middle = {client.right / 2, client.bottom / 2};
+  HWND target = ChildWindowFromPointEx(windows.front(), middle, CWP_SKIPINVISIBLE);
+  if (!target) target = windows.front();
+  MapWindowPoints(windows.front(), target, &middle, 1);
+  PostMessageW(target, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(middle.x, middle.y));
+  return 0;
+}
+
+// Closes the window as its close box would, without waiting for anything.
+int PostClose(const std::wstring& className) {
+  std::vector<HWND> windows = TopLevelWindows(className);
+  for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
+  return windows.empty() ? 1 : 0;
+}
+
+// Moves the pointer to a point of the screen as a mouse would.
+int MouseTo(int x, int y) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return SendInput(1, &input, sizeof input) == 1 ? 0 : 1;
 }
 
 // Stands for another program that holds a file open without sharing.
@@ -692,6 +746,10 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"command" && argc >= 4) return Command(className, _wtoi(argv[3]));
   if (verb == L"click" && argc >= 4) return Click(className, argv[3]);
   if (verb == L"press" && argc >= 4) return Press(className, _wtoi(argv[3]));
+  if (verb == L"list-items" && argc >= 4) return ListItems(className, _wtoi(argv[3]));
+  if (verb == L"dblclick") return DoubleClick(className);
+  if (verb == L"post-close") return PostClose(className);
+  if (verb == L"mouse-to" && argc >= 4) return MouseTo(_wtoi(argv[2]), _wtoi(argv[3]));
   if (verb == L"hold" && argc >= 5) return Hold(argv[2], argv[3], wcstoul(argv[4], nullptr, 10));
   if (verb == L"hold-mutex" && argc >= 4) return HoldMutex(className, wcstoul(argv[3], nullptr, 10));
   if (verb == L"ping" && argc >= 4) return Ping(className, wcstoul(argv[3], nullptr, 10));
