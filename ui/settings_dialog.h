@@ -88,6 +88,7 @@ class TfrmInit : public Dialog, private ShortcutDialog {
   void ShowFileTypeControls();
   bool CollectSettings();
 
+  void PlaceInDesignPixels(HWND hwnd);
   void CreateButtonImages();
   void SetUpLists();
   void FillFonts(HWND hwnd);
@@ -108,6 +109,7 @@ class TfrmInit : public Dialog, private ShortcutDialog {
   std::array<std::string, 3> shortcutFolders_;  // by ShortcutPlace
   UniqueImageList imlButton_;
   UniqueImageList gridRowHeight_;  // an empty 1 x 16 image list that sets sgrFileExt's row height
+  UniqueFont dialogFont_;
   UniqueFont sampleFont_;
   bool filling_ = false;  // list notifications while the dialog fills a list are its own
 };
