@@ -390,6 +390,8 @@ void TfrmInit::ShowPage(int page) {
     if (PageOf(id) >= 0) ShowWindow(child, IsShown(id) ? SW_SHOWNA : SW_HIDE);
   }
   if (page == kFunctionPage) tabFunctionShow();
+  // The new page is drawn whole before the next message.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TfrmInit::pctInitChange() { ShowPage(TabCtrl_GetCurSel(Item(IDC_INIT_PAGES))); }
