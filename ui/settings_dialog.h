@@ -88,7 +88,6 @@ class TfrmInit : public Dialog, private ShortcutDialog {
   void ShowFileTypeControls();
   bool CollectSettings();
 
-  void PlaceInDesignPixels(HWND hwnd);
   void CreateButtonImages();
   void SetUpLists();
   void FillFonts(HWND hwnd);
