@@ -68,6 +68,7 @@
 #include <cwchar>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -101,9 +102,15 @@ struct Search {
 
 BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<Search*>(context);
-  const std::size_t bar = search->className.find(L'|');
-  if (!IsWindowVisible(window) || ClassOf(window) != search->className.substr(0, bar)) return TRUE;
-  if (bar == std::wstring::npos || TextOf(window) == search->className.substr(bar + 1)) search->found.push_back(window);
+  const std::wstring_view wanted = search->className;
+  const std::size_t bar = wanted.find(L'|');
+  if (!IsWindowVisible(window)) return TRUE;
+  const std::wstring className = ClassOf(window);
+  if (std::wstring_view(className) != wanted.substr(0, bar)) return TRUE;
+  const std::wstring caption = bar == std::wstring_view::npos ? std::wstring() : TextOf(window);
+  if (bar == std::wstring_view::npos || std::wstring_view(caption) == wanted.substr(bar + 1)) {
+    search->found.push_back(window);
+  }
   return TRUE;
 }
 
