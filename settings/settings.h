@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 #include "desktop/file_associator.h"
@@ -190,6 +191,8 @@ class Settings {
   void SortFileTypes() { fileTypes_.Sort(); }
   // Empties the table (the settings dialog refills it row by row).
   void ClearFileTypes() { fileTypes_.Clear(); }
+  // Appends a row while the table has room (it may hold 255); false when full.
+  bool AppendFileType(FileTypeRow row) { return fileTypes_.Append(std::move(row)); }
 
   // List columns, by list_column number; numbers outside 0..8 are ignored.
   bool ColumnShown(int column) const;

@@ -28,6 +28,7 @@ Application::Application(HINSTANCE instance, CommandHandOver* handOver, std::ato
                 .sstp = sstp_,
                 .clock = clock_,
                 .associator = associator_,
+                .shortcutFiles = shortcutFiles_,
                 .files = files_,
                 .takeHandedOverPath = [this] { TakeHandedOverPath(); },
                 .archiver = archiver_.Archiver(),

@@ -17,6 +17,7 @@
 #include "convert/rcp_smf_converter.h"
 #include "convert/rcpcv_library_win32.h"
 #include "desktop/file_type_registration_win32.h"
+#include "desktop/lumetrix_shortcut_files_win32.h"
 #include "desktop/shell_link_win32.h"
 #include "desktop/sstp_notifier.h"
 #include "desktop/winsock_sstp_transport_win32.h"
@@ -96,6 +97,7 @@ class Application : public HandOverHost {
   ShellLinkResolver shortcuts_;
   Win32CursorControl cursor_;
   RegistryFileAssociator associator_;
+  LumetrixShortcutFiles shortcutFiles_{list_.ProgramFolder()};  // LUMETRIX.DLL beside KORU.exe
   RegistryShowResultStore showResultStore_;
   ZipResultWindow zipResultWindow_{showResultStore_};
 

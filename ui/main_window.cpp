@@ -434,6 +434,7 @@ void TfrmMain::RunCommand(HWND hwnd, int command) {
     case IDM_WINDOW_POSITION: displays.mnuPositionClick(); break;
     case IDM_WINDOW_VOLUME: displays.mnuVolumeClick(); break;
     case IDM_WINDOW_SIZE: mnuWindowSizeClick(); break;
+    case IDM_CONFIG_FORM: mnuFormClick(hwnd); break;
     case IDM_CONFIG_APPLY: mnuApplyClick(); break;
     case IDM_CONFIG_TITLE: mnuTitleClick(); break;
     case IDM_CONFIG_IMAGE: mnuImageClick(); break;

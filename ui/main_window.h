@@ -20,6 +20,7 @@
 #include "archive/module_loader.h"
 #include "desktop/file_associator.h"
 #include "desktop/first_start_question.h"
+#include "desktop/shortcut_toggle.h"
 #include "medialist/media_list.h"
 #include "platform/file_system.h"
 #include "platform/unique_handle_win32.h"
@@ -64,6 +65,7 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
     SstpSender& sstp;        // the mascot hears of the start and the exit
     Clock& clock;            // picks the start-up greeting
     FileAssociator& associator;  // the first start's question may associate
+    ShortcutFiles& shortcutFiles;  // the settings dialog's shortcut buttons
     FileSystem& files;       // the document view reads through it
     // timPlay's first duty: take one handed-over path, when one waits.
     std::function<void()> takeHandedOverPath;
@@ -181,6 +183,7 @@ class TfrmMain : public Window, public PlayerView, public MainWindowFront, publi
   void sbtWindowClick();
   void mnuWindowSizeClick();
   void mnuApplyClick();
+  void mnuFormClick(HWND hwnd);
   void mnuTitleClick();
   void mnuDataClick();
   void mnuImageClick();

@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "platform/cp932.h"
+#include "platform/program_folder_win32.h"
 #include "platform/wide_text_win32.h"
 #include "playback/document_text.h"
 #include "playback/list_settings.h"
@@ -20,6 +21,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_ids.h"
 #include "ui/picture_file.h"
+#include "ui/settings_dialog.h"
 
 namespace koru {
 namespace {
@@ -325,6 +327,12 @@ void TfrmMain::PlaySelectedRow() {
 void TfrmMain::mnuApplyClick() {
   ApplySettings();
   context_.player.Displays().RefreshList(true);
+}
+
+void TfrmMain::mnuFormClick(HWND hwnd) {
+  TfrmInit frmInit({context_.settings, context_.associator, context_.shortcutFiles, ProgramPath(),
+                    [this] { mnuApplyClick(); }});
+  frmInit.ShowModal(instance_, hwnd);
 }
 
 // --- document view and information panel -------------------------------------------

@@ -48,6 +48,13 @@
 //   koru_probe dblclick CLASS             a double click in the middle of the window's client area
 //   koru_probe post-close CLASS           posts WM_CLOSE to the window and does not wait
 //   koru_probe mouse-to X Y               moves the pointer to the screen point X, Y as real input
+//   koru_probe set-text CLASS ID TEXT     sets the text of the child control ID
+//   koru_probe bm-click CLASS ID          clicks the child button ID as the mouse would (BM_CLICK)
+//   koru_probe select CLASS ID INDEX      selects item INDEX of the drop-down list ID, as the user does
+//   koru_probe page CLASS ID INDEX        clicks tab INDEX of the page control ID with the mouse buttons
+//   koru_probe tick CLASS ID ITEM 1|0     ticks (1) or clears (0) the check box of item ITEM of list view ID
+//
+// CLASS may name the caption too: "#32770|CAPTION" is a dialog with that caption.
 //
 // Output is UTF-8; the exit code is 0 on success, 1 on a time-out or when
 // nothing was found.
@@ -61,6 +68,7 @@
 #include <cwchar>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -94,7 +102,15 @@ struct Search {
 
 BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<Search*>(context);
-  if (IsWindowVisible(window) && ClassOf(window) == search->className) search->found.push_back(window);
+  const std::wstring_view wanted = search->className;
+  const std::size_t bar = wanted.find(L'|');
+  if (!IsWindowVisible(window)) return TRUE;
+  const std::wstring className = ClassOf(window);
+  if (std::wstring_view(className) != wanted.substr(0, bar)) return TRUE;
+  const std::wstring caption = bar == std::wstring_view::npos ? std::wstring() : TextOf(window);
+  if (bar == std::wstring_view::npos || std::wstring_view(caption) == wanted.substr(bar + 1)) {
+    search->found.push_back(window);
+  }
   return TRUE;
 }
 
@@ -723,6 +739,99 @@ int CloseMenu() {
 
 }  // namespace
 
+// The child control ID of the first window of CLASS that has one, or null
+// (a message box over a dialog has the dialog's caption too).
+HWND ChildOf(const std::wstring& className, int id) {
+  for (HWND window : TopLevelWindows(className)) {
+    if (HWND child = GetDlgItem(window, id)) return child;
+  }
+  return nullptr;
+}
+
+int SetText(const std::wstring& className, int id, const std::wstring& text) {
+  HWND control = ChildOf(className, id);
+  if (!control) return 1;
+  SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return 0;
+}
+
+// Posted: a click that opens a message box must not hold the probe.
+int ButtonClick(const std::wstring& className, int id) {
+  HWND button = ChildOf(className, id);
+  if (!button) return 1;
+  PostMessageW(button, BM_CLICK, 0, 0);
+  return 0;
+}
+
+int Select(const std::wstring& className, int id, int index) {
+  HWND combo = ChildOf(className, id);
+  if (!combo) return 1;
+  SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  return 0;
+}
+
+// Memory in the process of a control, for the messages that take a pointer.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND control, std::size_t size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(control, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  explicit operator bool() const { return address_ != nullptr; }
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+  void Write(const void* data) const { WriteProcessMemory(process_, address_, data, size_, nullptr); }
+  void Read(void* data) const { ReadProcessMemory(process_, address_, data, size_, nullptr); }
+
+ private:
+  std::size_t size_;
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+};
+
+// A page control takes a page change from its own mouse click only: a
+// notification sent to the dialog from outside would not arrive.
+int Page(const std::wstring& className, int id, int index) {
+  HWND tabs = ChildOf(className, id);
+  if (!tabs) return 1;
+  RemoteBuffer rect(tabs, sizeof(RECT));
+  if (!rect) return 1;
+  SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), rect.Address());
+  RECT bounds{};
+  rect.Read(&bounds);
+  const LPARAM point = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageW(tabs, WM_LBUTTONUP, 0, point);
+  // The page has been shown once the selection moved: the control tells its
+  // dialog while it handles the click, before it answers another message.
+  for (int tries = 0; tries < 100; ++tries) {
+    if (SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == index) return 0;
+    Sleep(50);
+  }
+  return 1;
+}
+
+int Tick(const std::wstring& className, int id, int item, bool ticked) {
+  HWND list = ChildOf(className, id);
+  if (!list) return 1;
+  RemoteBuffer remote(list, sizeof(LVITEMW));
+  if (!remote) return 1;
+  LVITEMW state{};
+  state.stateMask = LVIS_STATEIMAGEMASK;
+  state.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
+  remote.Write(&state);
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), remote.Address());
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
   if (argc == 2 && std::wstring(argv[1]) == L"close-menu") return CloseMenu();
   if (argc == 3 && std::wstring(argv[1]) == L"wait-menu") return WaitMenu(wcstoul(argv[2], nullptr, 10));
@@ -766,5 +875,10 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"tray" && argc >= 4) return Tray(className, argv[3]);
   if (verb == L"end-session") return EndSession(className);
   if (verb == L"context-menu" && argc >= 5) return ContextMenu(className, _wtoi(argv[3]), wcstoul(argv[4], nullptr, 10));
+  if (verb == L"set-text" && argc >= 5) return SetText(className, _wtoi(argv[3]), argv[4]);
+  if (verb == L"bm-click" && argc >= 4) return ButtonClick(className, _wtoi(argv[3]));
+  if (verb == L"select" && argc >= 5) return Select(className, _wtoi(argv[3]), _wtoi(argv[4]));
+  if (verb == L"page" && argc >= 5) return Page(className, _wtoi(argv[3]), _wtoi(argv[4]));
+  if (verb == L"tick" && argc >= 6) return Tick(className, _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]) != 0);
   return 2;
 }

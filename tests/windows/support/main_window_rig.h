@@ -78,11 +78,21 @@ struct MainWindowRig {
   FakeOgg ogg;
   FakeSstp sstp;
   CountingAssociator associator;
+  // The settings dialog's shortcut buttons: no shortcut is ever there, and
+  // none can be made.
+  struct NoShortcutFiles : ShortcutFiles {
+    bool Exists(const std::string&) override { return false; }
+    void Remove(const std::string&) override {}
+    ShortcutOutcome Create(const std::string&, const std::string&, const std::string&) override {
+      return ShortcutOutcome::LibraryMissing;
+    }
+  } shortcutFiles;
   std::atomic<std::uint8_t> noRepeat{0};
   std::function<void()> handOverDuty;  // what timPlay does first, each tick
   WorkingArchiver archiver;
   std::vector<std::vector<std::wstring>> dropped;  // each drop's paths
-  TfrmMain frmMain{{settings, list, dialogs, player, device, mixer, order, sstp, clock, associator, files,
+  TfrmMain frmMain{{settings, list, dialogs, player, device, mixer, order, sstp, clock, associator, shortcutFiles,
+                    files,
                     [this] {
                       if (handOverDuty) handOverDuty();
                     },
