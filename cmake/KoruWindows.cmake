@@ -197,6 +197,16 @@ foreach(bench_source IN LISTS KORU_WINDOWS_BENCHES)
   koru_warnings(${bench_name})
 endforeach()
 
+# The downloads scripts/package.sh made, checked without running them.
+file(GLOB KORU_RELEASE_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/release/test_*.py")
+if(KORU_RUN_WINDOWS_TESTS)
+  foreach(test_script IN LISTS KORU_RELEASE_TESTS)
+    get_filename_component(test_name ${test_script} NAME_WE)
+    add_test(NAME release_${test_name} COMMAND python3 ${test_script})
+    set_tests_properties(release_${test_name} PROPERTIES TIMEOUT 300 ENVIRONMENT "KORU_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  endforeach()
+endif()
+
 file(GLOB KORU_E2E_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/test_*.py")
 if(KORU_RUN_WINDOWS_TESTS)
   foreach(test_script IN LISTS KORU_E2E_TESTS)
