@@ -75,8 +75,13 @@ version=$(project_version)
 [ -n "$version" ] || { echo "package: no project version in the build tree" >&2; exit 1; }
 rm -f "$release"/KORU-*.zip "$release"/KORU-*-setup.exe "$release/SHA256SUMS"
 
-# Every file is dated at the last commit, so the same sources give the same zips.
-stamp=$(git log -1 --format=%cd --date=format:%Y%m%d%H%M.%S 2>/dev/null || date +%Y%m%d%H%M.%S)
+# Every file is dated at the last commit (in UTC, as the zips store it), so
+# the same sources give the same zips.
+export TZ=UTC
+stamp=$(git log -1 --format=%cd --date=format-local:%Y%m%d%H%M.%S 2>/dev/null || date +%Y%m%d%H%M.%S)
+# objcopy writes this time into the programs' headers instead of the present.
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)
+export SOURCE_DATE_EPOCH
 
 for pair in win32:i686 win64:x86_64; do
   target=${pair%%:*} arch=${pair#*:}
@@ -88,7 +93,7 @@ for pair in win32:i686 win64:x86_64; do
 
   echo "== package: KORU-$version-$target.zip"
   (cd "$release/stage/$target" && find KORU -type f | LC_ALL=C sort |
-     TZ=UTC zip -X -q -9 "$release/KORU-$version-$target.zip" -@)
+     zip -X -q -9 "$release/KORU-$version-$target.zip" -@)
 
   echo "== package: KORU-$version-$target-setup.exe"
   # The installer installs and its uninstaller removes exactly the files of
