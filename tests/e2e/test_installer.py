@@ -159,11 +159,16 @@ class InstallerTest(KoruTestCase):
         self.assertEqual(koru.run_sender(windows_path(tone)), 1)
         self.assertEqual(koru.wait_caption("[tone.wav] - KORU", 20), "[tone.wav] - KORU")
 
-        # While it runs, a silent install stops before it changes anything.
+        # While it runs, a silent install or uninstall stops before it
+        # changes anything. (_?= runs the uninstaller in place, so its exit
+        # code is its own.)
         program = koru.read_bytes("KORU.exe")
         self.assertNotEqual(self.install_silently(), 0, "the running KORU is not overwritten")
+        self.assertNotEqual(wine(os.path.join(self.install, "Uninstall.exe"), "/S", "_?=" + folder)[0], 0)
         self.assertEqual(koru.caption(), "[tone.wav] - KORU", "KORU runs on")
         self.assertEqual(koru.read_bytes("KORU.exe"), program)
+        self.assertEqual(self.installed(), ["KORU.exe", "LUMETRIX.dll", "README.TXT", "Uninstall.exe"])
+        self.assertIsNotNone(self.apps_entry())
         self.assertEqual(koru.close_owner(), 0)
 
         # The user's settings, changed since.
@@ -218,6 +223,19 @@ class InstallerTest(KoruTestCase):
             "the other program's type loses only KORU's verb")
         self.assertEqual((exported(f"{CLASSES}\\korutest3file"), exported(f"{CLASSES}\\.korutest3")), other_before,
                          "another KORU's association is left alone")
+
+    def test_a_plain_silent_install_goes_to_the_users_programs_folder(self):
+        self.assertIsNone(self.apps_entry(), "no earlier install")
+        self.assertEqual(self.install_silently(), 0)
+        code, out = wine("cmd", "/c", "echo", "%LOCALAPPDATA%")
+        folder = out.strip() + "\\Programs\\KORU"
+        self.assertEqual(self.apps_entry()["InstallLocation"], ("REG_SZ", folder))
+        prefix_folder = os.path.join(ENV["WINEPREFIX"], "drive_c", *folder[len("C:\\"):].split("\\"))
+        self.addCleanup(lambda: subprocess.run(["rm", "-rf", prefix_folder]))
+        self.assertTrue(os.path.exists(os.path.join(prefix_folder, "KORU.exe")))
+        self.assertEqual(wine(os.path.join(prefix_folder, "Uninstall.exe"), "/S", "_?=" + folder)[0], 0)
+        self.assertIsNone(self.apps_entry())
+        self.assertFalse(os.path.exists(os.path.join(prefix_folder, "KORU.exe")))
 
 
 if __name__ == "__main__":
