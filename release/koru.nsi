@@ -194,8 +194,9 @@ Function un.CountKey
   Exch $R7
   StrCpy $R8 -1
   StrCpy $R9 -1
-  ; KEY_READ
-  System::Call 'advapi32::RegOpenKeyExW(p 0x80000001, w R7, i 0, i 0x20019, *p .r9) i .r8'
+  ; HKEY_CURRENT_USER, sign-extended as Windows defines it for 64-bit
+  ; programs (0xFFFFFFFF80000001); KEY_READ.
+  System::Call 'advapi32::RegOpenKeyExW(p -2147483647, w R7, i 0, i 0x20019, *p .r9) i .r8'
   ${If} $8 = 0
     System::Call 'advapi32::RegQueryInfoKeyW(p r9, p 0, p 0, p 0, *i .R8, p 0, p 0, *i .R9, p 0, p 0, p 0, p 0)'
     System::Call 'advapi32::RegCloseKey(p r9)'
