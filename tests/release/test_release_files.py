@@ -4,10 +4,10 @@ and the programs' imports, exports, version blocks and manifest."""
 
 import glob
 import hashlib
-import io
 import os
 import re
 import subprocess
+import tempfile
 import unittest
 import zipfile
 
@@ -69,12 +69,16 @@ def resource(data, folder, name, member):
 class ReleaseFilesTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.scratch = os.path.join(RELEASE_DIR, "check")
-        os.makedirs(cls.scratch, exist_ok=True)
+        cls.scratch_folder = tempfile.TemporaryDirectory()
+        cls.scratch = cls.scratch_folder.name
         cls.zips = {}
         for target in FORMATS:
             with zipfile.ZipFile(release_file(f"KORU-{VERSION}-{target}.zip")) as archive:
                 cls.zips[target] = {info.filename: archive.read(info) for info in archive.infolist()}
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.scratch_folder.cleanup()
 
     def test_the_checksums_name_the_four_files(self):
         names = [f"KORU-{VERSION}-{t}{kind}" for t in FORMATS for kind in (".zip", "-setup.exe")]
