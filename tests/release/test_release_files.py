@@ -2,7 +2,6 @@
 it: the two zips, the two installers' payloads, the checksums, the read-me,
 and the programs' imports, exports, version blocks and manifest."""
 
-import glob
 import hashlib
 import os
 import re
