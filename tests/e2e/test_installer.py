@@ -33,14 +33,28 @@ def wine(*args, timeout=120):
     return result.returncode, result.stdout.decode("utf-8", "replace")
 
 
+def reg(*args):
+    """reg.exe in the harness: its output, or None when the key is missing
+    (reg.exe says so in the prefix's language). Any other failure is not an
+    absent key: it is tried again and then reported."""
+    for _ in range(3):
+        result = subprocess.run([WINE, "reg", *args], env=ENV, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                timeout=120)
+        if result.returncode == 0:
+            return result.stdout.decode("utf-8", "replace")
+        said = result.stdout.decode("cp932", "replace")
+        if result.returncode == 1 and ("見つ" in said or "unable to find" in said.lower()):
+            return None
+    raise AssertionError(f"reg {' '.join(args)} failed: {said!r}")
+
+
 def exported(key):
     """The key and its subkeys as reg.exe exports them, or None when the key
     is missing. The header line and the export's own blank lines aside, the
     text lists every key, value name, type and datum."""
     with tempfile.TemporaryDirectory(dir=BUILD_DIR) as folder:
         path = os.path.join(folder, "key.reg")
-        code, _ = wine("reg", "export", key, windows_path(path), "/y")
-        if code != 0 or not os.path.exists(path):
+        if reg("export", key, windows_path(path), "/y") is None:
             return None
         with open(path, "rb") as f:
             text = f.read().decode("utf-16")
@@ -116,8 +130,8 @@ class InstallerTest(KoruTestCase):
         return sorted(name for name in os.listdir(self.install) if not name.endswith(".log"))
 
     def apps_entry(self):
-        code, out = wine("reg", "query", APPS_KEY)
-        if code != 0:
+        out = reg("query", APPS_KEY)
+        if out is None:
             return None
         values = {}
         for line in out.splitlines():
