@@ -43,6 +43,9 @@ configure_file(${PROJECT_SOURCE_DIR}/ui/koru_version.h.in ${CMAKE_BINARY_DIR}/ge
 configure_file(${PROJECT_SOURCE_DIR}/ui/koru.manifest.in ${CMAKE_BINARY_DIR}/generated/koru.manifest @ONLY)
 target_include_directories(koru_ui PUBLIC ${CMAKE_BINARY_DIR}/generated)
 target_include_directories(koru_ui_resources PRIVATE ${CMAKE_BINARY_DIR}/generated)
+# The resource compiler reports no dependencies: name the generated files.
+set_source_files_properties(${PROJECT_SOURCE_DIR}/ui/koru.rc ${PROJECT_SOURCE_DIR}/lumetrix/lumetrix.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/generated/koru_version.h;${CMAKE_BINARY_DIR}/generated/koru.manifest")
 
 # The program.
 list(TRANSFORM KORU_PROGRAM_SOURCES PREPEND "${PROJECT_SOURCE_DIR}/")
@@ -60,6 +63,9 @@ target_link_libraries(LUMETRIX PRIVATE koru_core version oleaut32 ole32 uuid ker
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   target_link_options(LUMETRIX PRIVATE -Wl,--enable-stdcall-fixup)
 endif()
+# Its version block carries the program's version.
+target_sources(LUMETRIX PRIVATE ${PROJECT_SOURCE_DIR}/lumetrix/lumetrix.rc)
+target_include_directories(LUMETRIX PRIVATE ${CMAKE_BINARY_DIR}/generated)
 koru_warnings(LUMETRIX)
 add_custom_command(TARGET LUMETRIX POST_BUILD
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DLIBRARY=$<TARGET_FILE:LUMETRIX>
@@ -190,6 +196,16 @@ foreach(bench_source IN LISTS KORU_WINDOWS_BENCHES)
   target_link_libraries(${bench_name} PRIVATE koru_core)
   koru_warnings(${bench_name})
 endforeach()
+
+# The downloads scripts/package.sh made, checked without running them.
+file(GLOB KORU_RELEASE_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/release/test_*.py")
+if(KORU_RUN_WINDOWS_TESTS)
+  foreach(test_script IN LISTS KORU_RELEASE_TESTS)
+    get_filename_component(test_name ${test_script} NAME_WE)
+    add_test(NAME release_${test_name} COMMAND python3 ${test_script})
+    set_tests_properties(release_${test_name} PROPERTIES TIMEOUT 300 ENVIRONMENT "KORU_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  endforeach()
+endif()
 
 file(GLOB KORU_E2E_TESTS CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/test_*.py")
 if(KORU_RUN_WINDOWS_TESTS)

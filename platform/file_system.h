@@ -68,6 +68,11 @@ class FileSystem {
   // The identity of the folder a path leads to, links followed; nothing when
   // the file system cannot tell.
   virtual std::optional<FolderIdentity> IdentityOf(const std::string&) { return std::nullopt; }
+
+  // Whether this user can create files in `folder`: a probe file is created
+  // there and removed at once. False for a folder the user may only read (a
+  // program folder under Program Files, without administrator rights).
+  virtual bool CanCreateFilesIn(const std::string& folder) = 0;
 };
 
 }  // namespace koru

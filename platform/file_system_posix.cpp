@@ -183,6 +183,14 @@ class PosixFileSystem : public FileSystem {
     return FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
   }
 
+  bool CanCreateFilesIn(const std::string& folder) override {
+    std::string probe = (folder.empty() || folder.back() == '/' ? folder : folder + "/") + ".koru-probe-XXXXXX";
+    FileDescriptor fd(::mkstemp(probe.data()));
+    if (!fd.valid()) return false;
+    ::unlink(probe.c_str());
+    return true;
+  }
+
   std::vector<FolderItem> ListFolder(const std::string& folder) override {
     std::vector<FolderItem> items;
     DirectoryStream dir(folder);

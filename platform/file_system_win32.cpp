@@ -209,6 +209,20 @@ bool Win32FileSystem::CopyFileReplacing(const std::string& from, const std::stri
   return source && destination && ::CopyFileW(source->c_str(), destination->c_str(), FALSE) != 0;
 }
 
+bool Win32FileSystem::CanCreateFilesIn(const std::string& folder) {
+  std::optional<std::wstring> wide = Wide(folder);
+  if (!wide) return false;
+  if (wide->back() != L'\\' && wide->back() != L'/') wide->push_back(L'\\');
+  // The probe is the same kind of file a save makes first, so the answer is
+  // the one a save would meet.
+  std::wstring probeName;
+  UniqueFileHandle probe = CreateTemporaryBeside(*wide + L"probe", probeName);
+  if (!probe) return false;
+  TemporaryFileGuard removed(probeName);
+  probe.Reset();
+  return true;
+}
+
 PathKind Win32FileSystem::KindOf(const std::string& path) {
   std::optional<std::wstring> wide = Wide(path);
   if (!wide) return PathKind::Missing;

@@ -15,6 +15,7 @@ class Win32FileSystem : public FileSystem {
   PathKind KindOf(const std::string& path) override;
   std::vector<FolderItem> ListFolder(const std::string& folder) override;
   std::optional<FolderIdentity> IdentityOf(const std::string& folder) override;
+  bool CanCreateFilesIn(const std::string& folder) override;
 };
 
 }  // namespace koru

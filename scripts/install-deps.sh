@@ -12,6 +12,7 @@ packages=(
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libtag1-dev libstb-dev vorbis-tools
   dpkg-dev
+  nsis p7zip-full zip unzip
 )
 
 missing=()

@@ -80,13 +80,18 @@ export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
 mkdir -p "$PULSE_RUNTIME_PATH"
 chmod 700 "$XDG_RUNTIME_DIR"
 export PULSE_SERVER=unix:$PULSE_RUNTIME_PATH/native
-HOME=$dir setsid pulseaudio --daemonize=no --exit-idle-time=-1 -n --disallow-exit \
+# It gets the same bare environment whoever starts the harness: no display
+# and no session bus to look for (from a desktop terminal it would wait for
+# them), so it is up as fast for scripts/run-koru.sh as for the tests.
+env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u PULSE_COOKIE DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
+  HOME="$dir" setsid pulseaudio --daemonize=no --exit-idle-time=-1 -n --disallow-exit \
   --load="module-null-sink sink_name=nul" \
   --load="module-native-protocol-unix socket=$PULSE_RUNTIME_PATH/native auth-anonymous=1" \
   </dev/null >"$state/pulseaudio.log" 2>&1 &
 echo $! >"$state/pulseaudio.pid"
-for _ in $(seq 100); do [ -S "$PULSE_RUNTIME_PATH/native" ] && break; sleep 0.1; done
-[ -S "$PULSE_RUNTIME_PATH/native" ] || echo "wine-harness: no sound server (tests that play sound will fail)" >&2
+for _ in $(seq 300); do [ -S "$PULSE_RUNTIME_PATH/native" ] && break; sleep 0.1; done
+[ -S "$PULSE_RUNTIME_PATH/native" ] ||
+  echo "wine-harness: no sound server (tests that play sound will fail; see $state/pulseaudio.log)" >&2
 
 cat >"$dir/env.sh" <<ENV
 export WINEPREFIX='$WINEPREFIX'

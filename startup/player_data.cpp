@@ -20,6 +20,12 @@ OrderMode OrderModeOf(int random) {
 
 }  // namespace
 
+std::string ReadOnlyProgramFolderText(const std::string& programFolder) {
+  return cp932::FromUtf8(u8"KORUのﾌｫﾙﾀﾞ「") + programFolder +
+         cp932::FromUtf8(u8"」に書き込めません。\n設定(KORU.ini)とﾘｽﾄは終了時に保存されません。\n"
+                         u8"KORUを書き込めるﾌｫﾙﾀﾞに置いてください。");
+}
+
 std::string ResolveListPath(const std::string& value, const std::string& programFolder) {
   if (value.empty()) return value;
   return cp932::ResolveBeside(programFolder, value);
@@ -32,6 +38,13 @@ std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& file
     dialogs.SystemMessageBox(cp932::FromUtf8(u8"KORU.iniを読み込めませんでした。\n"
                                              u8"既定の設定で起動します。今回の設定はKORU.iniに保存されません。"),
                              mb::kOkExclamation);
+  }
+  // KORU.ini and the default list live beside the program. Where this user
+  // may not write (under Program Files without administrator rights, where
+  // Windows does not redirect the writes of a program that asks for no
+  // elevation), the user hears so now, once, instead of losing them at exit.
+  if (!files.CanCreateFilesIn(list.ProgramFolder())) {
+    dialogs.SystemMessageBox(ReadOnlyProgramFolderText(list.ProgramFolder()), mb::kOkExclamation);
   }
   list.SetListPath(ResolveListPath(settings.mpl.file, list.ProgramFolder()));
   std::string unreadable;

@@ -15,8 +15,9 @@ namespace koru {
 // Loads KORU.ini and the list it names, puts the list on the recent files
 // when it loads, and restores the current index, the played flags, repeat
 // and the order mode. A relative [MPL] file is taken from the program's
-// folder. A KORU.ini that is there but cannot be read, and a list too long
-// for the list, are reported through `dialogs`. Returns the path of a list
+// folder. A KORU.ini that is there but cannot be read, a program folder this
+// user cannot write to, and a list too long for the list, are reported
+// through `dialogs`. Returns the path of a list
 // file that is there but did not load (locked, not a list, too long), which
 // the exit must not empty; else "".
 std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& files, PlayOrder& order,
@@ -27,6 +28,10 @@ std::string LoadPlayerData(Settings& settings, MediaList& list, FileSystem& file
 // to a free name beside it (name_2.mpl, ...) and becomes [MPL] file.
 void StorePlayerData(Settings& settings, MediaList& list, FileSystem& files, const PlayOrder& order,
                      const std::string& unreadableListPath = {});
+
+// What the user is told at start-up when the program's folder cannot be
+// written to.
+std::string ReadOnlyProgramFolderText(const std::string& programFolder);
 
 // The list path of a [MPL] file value: a relative value lies in the program's folder.
 std::string ResolveListPath(const std::string& value, const std::string& programFolder);

@@ -89,6 +89,7 @@ class ReadSizeRecorder : public FileSystem {
   bool CopyFileReplacing(const std::string&, const std::string&) override { return false; }
   PathKind KindOf(const std::string& path) override { return inner_.KindOf(path); }
   std::vector<FolderItem> ListFolder(const std::string&) override { return {}; }
+  bool CanCreateFilesIn(const std::string&) override { return false; }
 
  private:
   class RecordingFile : public InputFile {

@@ -232,5 +232,44 @@ TEST(PlayerData, AListFileThatDidNotLoadIsNotEmptiedAtExit) {
   EXPECT_EQ(run.settings.mpl.file, "C:\\KORU\\_default_2.mpl");
 }
 
+TEST(PlayerData, AProgramFolderThatCannotBeWrittenIsToldOnceAndLosesNothing) {
+  const std::string told = ReadOnlyProgramFolderText(kFolder);
+  EXPECT_EQ(told, cp932::FromUtf8(u8"KORUのﾌｫﾙﾀﾞ「C:\\KORU\\」に書き込めません。\n"
+                                  u8"設定(KORU.ini)とﾘｽﾄは終了時に保存されません。\n"
+                                  u8"KORUを書き込めるﾌｫﾙﾀﾞに置いてください。"));
+  for (const bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "read-only folder" : "writable folder");
+    testing::FakeFileSystem files;
+    files.AddFolder("C:\\KORU");
+    {
+      PlayerRun first(files);
+      first.Start();
+      first.list.AddEntry("C:\\m\\a.mid", "");
+      first.settings.opt.backf = 1;
+      first.Exit();
+    }
+    const std::string ini = Ini(files);
+    const std::string list = files.Contents("C:\\KORU\\_default.mpl");
+    const std::size_t filesBefore = files.ListFolder("C:\\KORU").size();
+    if (readOnly) files.MakeReadOnlyFolder("C:\\KORU\\");
+
+    PlayerRun run(files);
+    run.Start();
+    EXPECT_EQ(run.list.Count(), 1) << "what is there still loads";
+    run.list.AddEntry("C:\\m\\b.mid", "");
+    run.Exit();
+    if (readOnly) {
+      EXPECT_EQ(run.dialogs.asked, std::vector<std::string>{told}) << "once, at start-up; nothing more at exit";
+      EXPECT_EQ(run.dialogs.lastFlags, 48);
+      EXPECT_EQ(Ini(files), ini);
+      EXPECT_EQ(files.Contents("C:\\KORU\\_default.mpl"), list);
+      EXPECT_EQ(files.ListFolder("C:\\KORU").size(), filesBefore) << "nothing written anywhere else";
+    } else {
+      EXPECT_TRUE(run.dialogs.asked.empty());
+      EXPECT_NE(files.Contents("C:\\KORU\\_default.mpl"), list);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace koru

@@ -46,6 +46,12 @@ TEST_F(PosixFileSystemTest, AtomicSaveReplacesKeepingPermissionsAndRefusesReadOn
   EXPECT_EQ(FilesInFolder(), 1u) << "no temporary file may remain";
 }
 
+TEST_F(PosixFileSystemTest, TheWriteProbeLeavesNothingAndFindsNoMissingFolder) {
+  EXPECT_TRUE(files_->CanCreateFilesIn(folder_));
+  EXPECT_EQ(FilesInFolder(), 0u);
+  EXPECT_FALSE(files_->CanCreateFilesIn(folder_ + "missing"));
+}
+
 TEST_F(PosixFileSystemTest, ReadsStopAtTheEndAndListingFlagsHiddenFoldersAndLinks) {
   std::ofstream(folder_ + "a.mid") << "0123456789";
   auto file = files_->OpenForReading(folder_ + "a.mid");

@@ -33,6 +33,8 @@ class FakeFileSystem : public FileSystem {
   // program holds open without sharing).
   void FailReadsOf(const std::string& path) { failingReads_.insert(Key(path)); }
   void AllowReadsOf(const std::string& path) { failingReads_.erase(Key(path)); }
+  // A folder this user may only read: nothing can be created or replaced in it.
+  void MakeReadOnlyFolder(const std::string& folder) { readOnlyFolders_.insert(FolderKey(folder)); }
 
   bool Has(const std::string& path) const { return files_.count(Key(path)) != 0; }
   const std::string& Contents(const std::string& path) const { return files_.at(Key(path)).bytes; }
@@ -51,14 +53,14 @@ class FakeFileSystem : public FileSystem {
     return it->second.bytes;
   }
   bool WriteFileAtomically(const std::string& path, std::string_view bytes) override {
-    if (failingWrites_.count(Key(path))) return false;
+    if (failingWrites_.count(Key(path)) || InReadOnlyFolder(path)) return false;
     ++writes;
     files_[Key(path)] = {path, std::string(bytes)};
     return true;
   }
   bool CopyFileReplacing(const std::string& from, const std::string& to) override {
     auto it = files_.find(Key(from));
-    if (it == files_.end() || failingWrites_.count(Key(to))) return false;
+    if (it == files_.end() || failingWrites_.count(Key(to)) || InReadOnlyFolder(to)) return false;
     files_[Key(to)] = {to, it->second.bytes};
     return true;
   }
@@ -71,6 +73,10 @@ class FakeFileSystem : public FileSystem {
     if (!folders_.count(Key(path))) return std::nullopt;
     auto same = sameFolder_.find(Key(path));
     return FolderIdentity{0, std::hash<std::string>{}(same == sameFolder_.end() ? Key(path) : same->second)};
+  }
+
+  bool CanCreateFilesIn(const std::string& folder) override {
+    return readOnlyFolders_.count(FolderKey(folder)) == 0;
   }
   // Lists direct children of a folder, in the order they were added.
   std::vector<FolderItem> ListFolder(const std::string& folder) override {
@@ -120,11 +126,21 @@ class FakeFileSystem : public FileSystem {
     std::string bytes_;
   };
   static std::string Key(const std::string& path) { return cp932::ToUpper(path); }
+  static std::string FolderKey(const std::string& folder) {
+    std::string key = Key(folder);
+    if (key.empty() || key.back() != '\\') key += '\\';
+    return key;
+  }
+  bool InReadOnlyFolder(const std::string& path) const {
+    const std::string key = Key(path);
+    const std::size_t separator = key.find_last_of('\\');
+    return separator != std::string::npos && readOnlyFolders_.count(key.substr(0, separator + 1)) != 0;
+  }
 
   std::map<std::string, StoredFile> files_;
   std::map<std::string, std::string> folders_;
   std::map<std::string, std::string> sameFolder_;
-  std::set<std::string> hidden_, links_, failingWrites_, failingReads_;
+  std::set<std::string> hidden_, links_, failingWrites_, failingReads_, readOnlyFolders_;
 };
 
 }  // namespace koru::testing

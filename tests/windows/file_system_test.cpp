@@ -102,6 +102,13 @@ TEST_F(Win32FileSystemTest, SavingOverAReadOnlyOrLockedFileFailsAndLeavesItWhole
   EXPECT_EQ(NamesInFolder(), 2u) << "no temporary file may remain";
 }
 
+TEST_F(Win32FileSystemTest, TheWriteProbeLeavesNothingAndFindsNoMissingFolder) {
+  EXPECT_TRUE(files_.CanCreateFilesIn(folder_));
+  EXPECT_TRUE(files_.CanCreateFilesIn(folder_.substr(0, folder_.size() - 1))) << "without the trailing backslash";
+  EXPECT_EQ(NamesInFolder(), 0u) << "the probe file is gone";
+  EXPECT_FALSE(files_.CanCreateFilesIn(folder_ + "missing\\"));
+}
+
 TEST_F(Win32FileSystemTest, ReadOnlyFilesAndFilesOthersWriteCanBeRead) {
   Put(L"readonly.mid", "0123456789");
   Put(L"busy.mid", "MThd");
