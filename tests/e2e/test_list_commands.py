@@ -229,11 +229,11 @@ class ListCommandsTest(KoruTestCase):
         koru = self.koru
         listed = [f"C:\\m\\{i:04}.mid" for i in range(9999)]
         self.start("[LIST]\r\ncount=9999\r\n[MOUSE]\r\ntitler=1\r\n", listed)
-        started = time.monotonic()
         code, out = koru.probe("context-menu", "TfrmMain", str(LBL_TITLE), "60000")
         self.assertEqual(code, 0, "the title menu opens and the window answers WM_NULL meanwhile")
-        print(f"title menu of 9,999 entries: shown after {time.monotonic() - started:.2f} s (probe included), "
-              f"WM_NULL answered in {out.strip()} ms", flush=True)
+        shown_ms, answered_ms = out.split()
+        print(f"title menu of 9,999 entries: shown after {shown_ms} ms, WM_NULL answered in {answered_ms} ms",
+              flush=True)
         koru.screenshot("title-menu")
         self.assertEqual(koru.probe("close-menu")[0], 0)
         self.assertEqual(koru.close_owner(), 0)
