@@ -73,7 +73,7 @@ void BM_DropIntoAnEmptyList(benchmark::State& state) {
 BENCHMARK(BM_DropIntoAnEmptyList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The floor under the drop: the list's own AddEntry of the same paths, each
-// checked against every entry before it for a duplicate.
+// looked up among the entries before it for a duplicate.
 void BM_AddEntryAlone(benchmark::State& state) {
   const std::vector<std::string> paths = DroppedPaths();
   for (auto _ : state) {

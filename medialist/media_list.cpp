@@ -49,12 +49,16 @@ void MediaList::TakeOver(MediaList&& filled) {
   currentIndex_ = filled.currentIndex_;
   header_ = std::move(filled.header_);
   listPath_ = std::move(filled.listPath_);
+  pathHashes_ = std::move(filled.pathHashes_);
+  pathHashesKnown_ = filled.pathHashesKnown_;
 }
 
 void MediaList::ResetList() {
   count_ = 0;
   currentIndex_ = 0;
   header_ = DefaultHeader();
+  pathHashes_.clear();
+  pathHashesKnown_ = true;
 }
 
 void MediaList::SetCapacity(int capacity) {
@@ -76,6 +80,7 @@ void MediaList::SetCapacity(int capacity) {
 
 MediaEntry* MediaList::CurrentEntry() {
   if (currentIndex_ < 0 || currentIndex_ >= count_) return nullptr;
+  pathHashesKnown_ = false;
   return &entries_[Slot(currentIndex_)];
 }
 
@@ -89,9 +94,20 @@ int MediaList::PlayedCount() const {
                                         [](const MediaEntry& entry) { return entry.played == 1; }));
 }
 
+void MediaList::RecordPathHashes() {
+  pathHashes_.clear();
+  for (int i = 0; i < count_; ++i) pathHashes_.insert(cp932::HashNoCase(entries_[Slot(i)].path));
+  pathHashesKnown_ = true;
+}
+
 bool MediaList::AddEntry(const std::string& path, const std::string& member) {
   if (IsFull()) return false;
-  for (int i = 0; i < count_; ++i) {
+  if (!pathHashesKnown_) RecordPathHashes();
+  const std::uint64_t pathHash = cp932::HashNoCase(path);
+  // Only a path whose hash is known can already be listed; the first entry
+  // that matches is the one that becomes current.
+  const int possibleDuplicates = pathHashes_.contains(pathHash) ? count_ : 0;
+  for (int i = 0; i < possibleDuplicates; ++i) {
     const MediaEntry& entry = entries_[Slot(i)];
     // A plain path also matches an archive listed with any of its members.
     const bool duplicate =
@@ -113,6 +129,7 @@ bool MediaList::AddEntry(const std::string& path, const std::string& member) {
   if (readInfoOnAdd && member.empty() && infoReader_ != nullptr) infoReader_->Read(*this, path, entry);
   currentIndex_ = count_;
   ++count_;
+  pathHashes_.insert(pathHash);
   return true;
 }
 
@@ -120,6 +137,7 @@ bool MediaList::AppendRaw(const MediaEntry& entry) {
   if (IsFull()) return false;
   entries_[Slot(count_)] = entry;
   ++count_;
+  pathHashes_.insert(cp932::HashNoCase(entry.path));
   return true;
 }
 

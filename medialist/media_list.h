@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "medialist/media_entry.h"
@@ -51,7 +52,11 @@ class MediaList {
   MediaEntry* CurrentEntry();
   const MediaEntry* CurrentEntry() const;
 
-  MediaEntry& Entry(int index) { return entries_[static_cast<std::size_t>(index)]; }
+  // A path changed through this reference is seen by the next AddEntry.
+  MediaEntry& Entry(int index) {
+    pathHashesKnown_ = false;
+    return entries_[static_cast<std::size_t>(index)];
+  }
   const MediaEntry& Entry(int index) const { return entries_[static_cast<std::size_t>(index)]; }
 
   const std::string& ListPath() const { return listPath_; }
@@ -96,6 +101,7 @@ class MediaList {
   // `slots` are used when they are capacity + 1, else new ones are made.
   MediaList(std::string programFolder, int capacity, std::vector<MediaEntry> slots);
   void Exchange(int a, int b);
+  void RecordPathHashes();
 
   std::string programFolder_;
   std::string listPath_;
@@ -107,6 +113,12 @@ class MediaList {
   // The slots given up at the last TakeOver, for the next EmptyCopy.
   std::vector<MediaEntry> spareEntries_;
   MediaInfoReader* infoReader_ = nullptr;
+  // The HashNoCase of every entry's path, and perhaps of paths since deleted:
+  // a path whose hash is not here is in no entry, so AddEntry need not compare
+  // it with each of 9,999 entries. Not known after an entry was handed out
+  // for change (its path may have changed), until AddEntry records it again.
+  std::unordered_set<std::uint64_t> pathHashes_;
+  bool pathHashesKnown_ = true;
 };
 
 }  // namespace koru

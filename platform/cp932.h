@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ std::string ToUpper(std::string_view text);
 // unsigned bytes. Returns <0, 0 or >0.
 int CompareNoCase(std::string_view a, std::string_view b);
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// A hash of the upper-cased text: texts that are EqualsNoCase hash alike.
+std::uint64_t HashNoCase(std::string_view text);
 
 // Path splitting. Separators are "\" and ":" (and "/" where stated); a trail
 // byte 0x5C of a double-byte character is never a separator.

@@ -34,4 +34,14 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && CompareNoCase(a, b) == 0;
 }
 
+std::uint64_t HashNoCase(std::string_view text) {
+  // FNV-1a over the bytes of the upper-cased text.
+  std::uint64_t hash = 14695981039346656037ull;
+  UpperCursor cursor(text);
+  for (int byte = cursor.Next(); byte != UpperCursor::kEnd; byte = cursor.Next()) {
+    hash = (hash ^ static_cast<std::uint64_t>(byte)) * 1099511628211ull;
+  }
+  return hash;
+}
+
 }  // namespace koru::cp932

@@ -91,6 +91,53 @@ TEST_F(MediaListTest, DuplicatePathsIgnoreLetterCaseAndBecomeCurrent) {
   EXPECT_EQ(list_.Count(), 5);
 }
 
+TEST_F(MediaListTest, DuplicatesAreFoundHoweverTheirPathsCameIntoTheList) {
+  // AddEntry passes over the entries only for a path it may have seen: every
+  // other way a path enters or changes must still be seen.
+  struct Case {
+    const char* way;
+    void (*put)(MediaList&, const std::string&);
+  };
+  const Case cases[] = {
+      {"appended as read", [](MediaList& list, const std::string& path) { list.AppendRaw(MediaEntry{.path = path}); }},
+      {"changed through Entry",
+       [](MediaList& list, const std::string& path) {
+         list.AddEntry("C:\\before.mid", "");
+         list.Entry(0).path = path;
+       }},
+      {"changed through CurrentEntry",
+       [](MediaList& list, const std::string& path) {
+         list.AddEntry("C:\\before.mid", "");
+         list.CurrentEntry()->path = path;
+       }},
+      {"read into a copy and taken over",
+       [](MediaList& list, const std::string& path) {
+         list.AddEntry("C:\\before.mid", "");
+         MediaList read = list.EmptyCopy();
+         read.AppendRaw(MediaEntry{.path = path});
+         list.TakeOver(std::move(read));
+       }},
+  };
+  for (const Case& c : cases) {
+    MediaList list("C:\\KORU\\");
+    c.put(list, "C:\\m\\song.mid");
+    list.AddEntry("C:\\m\\other.mid", "");
+    EXPECT_TRUE(list.AddEntry("c:\\M\\SONG.MID", ""));
+    EXPECT_EQ(list.Count(), 2) << c.way;
+    EXPECT_EQ(list.CurrentIndex(), 0) << c.way;
+  }
+
+  // A path deleted is new again; the first of two matches becomes current.
+  AddFiles({"x.mid", "y.mid"});
+  list_.DeleteEntry(0);
+  EXPECT_TRUE(list_.AddEntry("C:\\m\\x.mid", ""));
+  EXPECT_EQ(list_.Count(), 2);
+  EXPECT_TRUE(list_.AddEntry("C:\\songs.zip", "1.mid"));
+  EXPECT_TRUE(list_.AddEntry("C:\\songs.zip", "2.mid"));
+  EXPECT_TRUE(list_.AddEntry("C:\\SONGS.ZIP", ""));
+  EXPECT_EQ(list_.CurrentIndex(), 2);
+}
+
 TEST_F(MediaListTest, ArchiveDuplicates) {
   ASSERT_TRUE(list_.AddEntry("C:\\plain.mid", ""));
   ASSERT_TRUE(list_.AddEntry("C:\\songs.zip", "a.mid"));
