@@ -16,6 +16,16 @@ HARNESS_DIR = os.environ["KORU_HARNESS_DIR"]
 ARTIFACTS_DIR = os.path.join(BUILD_DIR, "e2e-artifacts")
 
 
+def wait_until(condition, timeout=30, interval=0.1):
+    """Polls condition until it holds or timeout seconds have passed; returns its last answer."""
+    deadline = time.monotonic() + timeout
+    while True:
+        answer = condition()
+        if answer or time.monotonic() >= deadline:
+            return answer
+        time.sleep(interval)
+
+
 def harness_environment():
     env = dict(os.environ)
     with open(os.path.join(HARNESS_DIR, "env.sh"), encoding="utf-8") as f:

@@ -8,10 +8,9 @@ import os
 import shutil
 import subprocess
 import sys
-import time
 import unittest
 
-from koru_e2e import BUILD_DIR, ENV, WINE, KoruTestCase, LIST_HEADER, ini_value, windows_path
+from koru_e2e import BUILD_DIR, ENV, LIST_HEADER, WINE, KoruTestCase, ini_value, wait_until, windows_path
 
 sys.path.insert(0, os.path.join(os.environ["KORU_SOURCE_DIR"], "tests", "doubles", "archiver"))
 import test_zips  # noqa: E402  (the archive fixtures' writer)
@@ -76,10 +75,7 @@ class ArchivesTest(KoruTestCase):
 
     def wait_log_lines(self, function, timeout=30):
         """Polls the log until `function` was called; returns its argument lines."""
-        deadline = time.monotonic() + timeout
-        while not self.log_lines(function) and time.monotonic() < deadline:
-            time.sleep(0.1)
-        return self.log_lines(function)
+        return wait_until(lambda: self.log_lines(function), timeout)
 
     def test_a_handed_over_zip_plays_its_song_from_korutemp_and_leaves_nothing(self):
         koru = self.koru

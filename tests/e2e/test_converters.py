@@ -9,10 +9,9 @@ import os
 import shutil
 import stat
 import sys
-import time
 import unittest
 
-from koru_e2e import BUILD_DIR, ENV, KoruTestCase, windows_path
+from koru_e2e import BUILD_DIR, ENV, KoruTestCase, wait_until, windows_path
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "doubles", "converters"))
 from tone_ogg import write_tone_ogg  # noqa: E402
@@ -67,18 +66,10 @@ class ConvertersTest(KoruTestCase):
             return [line.split(b"\t")[2].split(b" ")[0].decode("cp932") for line in f.read().split(b"\n")
                     if line.count(b"\t") == 2 and line.split(b"\t")[1] == b"OGG_DecodeFile"]
 
-    def wait_for(self, done, timeout=30):
-        deadline = time.monotonic() + timeout
-        while not done():
-            if time.monotonic() > deadline:
-                return False
-            time.sleep(0.2)
-        return True
-
     def wait_for_caption(self, texts, timeout=20):
         """The first caption that contains one of texts, or None."""
         found = []
-        self.wait_for(lambda: found.append(self.koru.caption() or "") or any(t in found[-1] for t in texts), timeout)
+        wait_until(lambda: found.append(self.koru.caption() or "") or any(t in found[-1] for t in texts), timeout)
         return found[-1] if found and any(t in found[-1] for t in texts) else None
 
     def test_ogg_files_are_decoded_once_each_and_play_their_own(self):
@@ -100,7 +91,7 @@ class ConvertersTest(KoruTestCase):
         # The list plays through and starts again: the two a.ogg share one
         # WAV name, and each is decoded from its own file; song.ogg is not
         # decoded again.
-        self.assertTrue(self.wait_for(lambda: len(self.decodes()) == 3, 40), self.decodes())
+        self.assertTrue(wait_until(lambda: len(self.decodes()) == 3, 40), self.decodes())
         self.assertTrue(koru.wait_caption("[a.ogg.wav] - KORU", 20))
         self.assertTrue(koru.wait_caption("[song.ogg.wav] - KORU", 20))
         self.assertEqual(self.decodes()[:3], [song, first, second])

@@ -8,10 +8,9 @@ import glob
 import os
 import subprocess
 import tempfile
-import time
 import unittest
 
-from koru_e2e import BUILD_DIR, ENV, WINE, KoruTestCase, windows_path, write_wav
+from koru_e2e import BUILD_DIR, ENV, WINE, KoruTestCase, wait_until, windows_path, write_wav
 
 RELEASE_DIR = os.environ.get("KORU_RELEASE_DIR") or os.path.join(os.environ["KORU_SOURCE_DIR"], "build", "release")
 APPS_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KORU"
@@ -85,15 +84,6 @@ def koru_file_type(extension, type_name, description, program):
         f"{root}{type_name}\\Shell\\Play]", '"EditFlags"=hex:01,00,00,00',
         f"{root}{type_name}\\Shell\\Play\\command]", f"@={reg_text(chr(34) + program + chr(34) + ' ' + chr(34) + '%1' + chr(34))}",
     ]
-
-
-def wait_until(condition, timeout=60):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if condition():
-            return True
-        time.sleep(0.2)
-    return condition()
 
 
 class InstallerTest(KoruTestCase):
@@ -217,7 +207,7 @@ class InstallerTest(KoruTestCase):
         # The silent uninstall. It goes on in a copy of itself, so its end
         # shows as the uninstaller gone from the folder.
         self.assertEqual(wine(os.path.join(self.install, "Uninstall.exe"), "/S")[0], 0)
-        self.assertTrue(wait_until(lambda: not os.path.exists(os.path.join(self.install, "Uninstall.exe"))))
+        self.assertTrue(wait_until(lambda: not os.path.exists(os.path.join(self.install, "Uninstall.exe")), 60))
         self.assertEqual(self.installed(), ["KORU.ini", "_default.mpl"], "the user's files stay")
         self.assertEqual(koru.read_bytes("KORU.ini"), ini)
         self.assertEqual(self.shortcuts(), [])

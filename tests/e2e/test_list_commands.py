@@ -6,11 +6,10 @@ File menu, the open dialog, the title menu and the tray menu go to the
 artifacts folder."""
 
 import os
-import time
 import unittest
 
-from koru_e2e import (BUILD_DIR, KoruTestCase, entries, ini_value, is_player_message_dialog, list_file,
-                      windows_path, write_wav)
+from koru_e2e import (BUILD_DIR, KoruTestCase, entries, ini_value, is_player_message_dialog, list_file, wait_until,
+                         windows_path, write_wav)
 
 LBL_TITLE = 2003
 LIST_VIEW_ID = 2010
@@ -31,14 +30,6 @@ class ListCommandsTest(KoruTestCase):
         code, out = self.koru.probe("menu-id", windows_path(self.koru.exe), caption)
         self.assertEqual(code, 0, caption)
         return int(out.strip())
-
-    def poll(self, condition, timeout=30):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if condition():
-                return True
-            time.sleep(0.1)
-        return condition()
 
     def wav(self, name, seconds=30):
         path = self.koru.path(name)
@@ -134,7 +125,7 @@ class ListCommandsTest(KoruTestCase):
         koru.command(self.command_id("ﾘｽﾄに名前を付けて保存(&A)..."))
         code, _ = koru.probe("file-dialog", windows_path(koru.path("x.txt")), "30000")
         self.assertEqual(code, 0)
-        self.assertTrue(self.poll(lambda: koru.exists("x.txt.mpl")))
+        self.assertTrue(wait_until(lambda: koru.exists("x.txt.mpl")))
         self.assertEqual(entries(koru.read_bytes("x.txt.mpl")), [tune])
         self.assertFalse(koru.exists("x.txt"))
         self.assertEqual(koru.close_owner(), 0)
@@ -187,14 +178,14 @@ class ListCommandsTest(KoruTestCase):
         koru = self.koru
         listed = [f"C:\\m\\{n}.wav" for n in "12345"]
         self.start("extend=1\r\n[MPL]\r\ntrack=1\r\n", listed)
-        self.assertTrue(self.poll(lambda: self.titles() == (["x"] * 5, 1)), "row 2 is selected")
+        self.assertTrue(wait_until(lambda: self.titles() == (["x"] * 5, 1)), "row 2 is selected")
         # Titles tell the rows apart: the list file's titles are all "x".
         code, _ = koru.probe("keys", "TfrmMain", "shift+Down", "alt+Down")
         self.assertEqual(code, 0)
-        self.assertTrue(self.poll(lambda: self.titles()[1] == 2), "the moved block stays selected, one lower")
+        self.assertTrue(wait_until(lambda: self.titles()[1] == 2), "the moved block stays selected, one lower")
         code, _ = koru.probe("keys", "TfrmMain", "Delete")
         self.assertEqual(code, 0)
-        self.assertTrue(self.poll(lambda: len(self.titles()[0]) == 3))
+        self.assertTrue(wait_until(lambda: len(self.titles()[0]) == 3))
         self.assertEqual(koru.close_owner(), 0)
         self.assertEqual(entries(koru.read_bytes("_default.mpl")), [listed[0], listed[3], listed[4]])
 
@@ -210,7 +201,7 @@ class ListCommandsTest(KoruTestCase):
         self.assertEqual(koru.probe("tray", "TfrmMain", "delete")[0], 0)
         self.assertNotEqual(koru.probe("tray", "TfrmMain", "shown")[0], 0)
         koru.probe("tray", "TfrmMain", "taskbar-created")
-        self.assertTrue(self.poll(lambda: koru.probe("tray", "TfrmMain", "shown")[0] == 0))
+        self.assertTrue(wait_until(lambda: koru.probe("tray", "TfrmMain", "shown")[0] == 0))
         self.assertEqual(koru.close_owner(), 0)
 
     def test_the_end_of_the_session_writes_list_and_settings_before_the_kill(self):

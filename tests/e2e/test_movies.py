@@ -3,10 +3,9 @@ back, and close by hiding; with [OPT] movew=1 the device shows them in its own
 window. The version dialog lists the outside libraries it could not find."""
 
 import re
-import time
 import unittest
 
-from koru_e2e import KoruTestCase, windows_path, write_avi
+from koru_e2e import KoruTestCase, wait_until, windows_path, write_avi
 
 IDM_FUNC_SPOT = 1101
 IDM_HELP_ABOUT = 1502
@@ -26,14 +25,6 @@ class MoviesTest(KoruTestCase):
         write_avi(path, 320, 240, seconds * 10, PICTURE)
         return windows_path(path)
 
-    def wait_for(self, condition, timeout=30):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if condition():
-                return True
-            time.sleep(0.2)
-        return False
-
     def probe_ok(self, *args):
         return self.koru.probe(*args)[0] == 0
 
@@ -43,7 +34,7 @@ class MoviesTest(KoruTestCase):
         self.assertEqual(koru.run_sender(self.movie()), 1)
         self.assertTrue(self.probe_ok("wait", "TfrmMovWn", "30000", BASE_CAPTION), "the movie window")
         self.assertTrue(self.probe_ok("wait-colour", "TfrmMovWn", "150", "110", "20", "20", f"{PICTURE:06X}", "30000"))
-        self.assertTrue(self.wait_for(lambda: PLAYED_A_SECOND.search(koru.probe("texts", "TfrmMain")[1])), "it plays")
+        self.assertTrue(wait_until(lambda: PLAYED_A_SECOND.search(koru.probe("texts", "TfrmMain")[1])), "it plays")
 
         koru.command(IDM_FUNC_SPOT)
         self.assertTrue(self.probe_ok("wait", "TfrmMovWn", "30000", BASE_CAPTION + " - 一時停止"),
@@ -59,10 +50,10 @@ class MoviesTest(KoruTestCase):
         self.assertEqual(koru.probe("layout", "TfrmMovFl")[1].splitlines()[0].split("\t")[1:], [str(n) for n in SCREEN])
         # The pointer at the bottom row brings the control strip.
         self.assertTrue(self.probe_ok("mouse-to", str(SCREEN[0] // 2), str(SCREEN[1] - 1)))
-        self.assertTrue(self.wait_for(lambda: "TfrmMovFlStrip" in koru.probe("layout", "TfrmMovFl")[1]), "strip")
+        self.assertTrue(wait_until(lambda: "TfrmMovFlStrip" in koru.probe("layout", "TfrmMovFl")[1]), "strip")
         koru.screenshot("movie-full-screen-with-strip")
         self.assertTrue(self.probe_ok("mouse-to", str(SCREEN[0] // 2), str(SCREEN[1] // 2)))
-        self.assertTrue(self.wait_for(lambda: "TfrmMovFlStrip" not in koru.probe("layout", "TfrmMovFl")[1]))
+        self.assertTrue(wait_until(lambda: "TfrmMovFlStrip" not in koru.probe("layout", "TfrmMovFl")[1]))
 
         # A double click brings the window back; its close box only hides it.
         self.assertTrue(self.probe_ok("dblclick", "TfrmMovFl"))
@@ -81,7 +72,7 @@ class MoviesTest(KoruTestCase):
         koru.write_ini("[FORM]\nleft=40\ntop=40\n[OPT]\nmovew=1\n")
         koru.start_owner()
         self.assertEqual(koru.run_sender(self.movie()), 1)
-        self.assertTrue(self.wait_for(lambda: PLAYED_A_SECOND.search(koru.probe("texts", "TfrmMain")[1])), "playing")
+        self.assertTrue(wait_until(lambda: PLAYED_A_SECOND.search(koru.probe("texts", "TfrmMain")[1])), "playing")
         self.assertFalse(self.probe_ok("list", "TfrmMovWn"))
         self.assertFalse(self.probe_ok("list", "TfrmMovFl"))
         self.assertEqual(koru.close_owner(), 0)
