@@ -425,8 +425,11 @@ INPUT KeyInput(WORD key, bool up) {
 int Keys(const std::wstring& className, int count, wchar_t** keys) {
   std::vector<HWND> windows = TopLevelWindows(className);
   if (windows.empty()) return 1;
+  // Keys go to the window in front: wait until it is (at most two seconds).
   SetForegroundWindow(windows.front());
-  Sleep(100);
+  for (const DWORD start = GetTickCount(); GetForegroundWindow() != windows.front() && GetTickCount() - start < 2000;) {
+    Sleep(10);
+  }
   for (int i = 0; i < count; ++i) {
     std::wstring spec = keys[i];
     std::vector<INPUT> inputs;
@@ -453,6 +456,7 @@ int Keys(const std::wstring& className, int count, wchar_t** keys) {
       inputs.push_back(KeyInput(key, true));
       for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(KeyInput(*it, true));
     }
+    // Paced as a user types, not sent as one burst of events.
     for (INPUT& input : inputs) {
       SendInput(1, &input, sizeof input);
       Sleep(20);
