@@ -10,20 +10,10 @@
 #include "platform/cp932.h"
 #include "support/fake_file_system.h"
 #include "support/playback_fakes.h"
+#include "support/recording_associator.h"
 
 namespace koru {
 namespace {
-
-class CountingAssociator : public FileAssociator {
- public:
-  std::vector<std::string> extensions;
-  int changes = 0;
-  void Associate(const std::string&, const std::string& dotExtension, const std::string&, const std::string&,
-                 const std::string&) override {
-    extensions.push_back(dotExtension);
-  }
-  void AssociationsChanged() override { ++changes; }
-};
 
 // Answers, and can activate the window again while the question is open.
 class ReenteringDialogs : public testing::FakeDialogs {
@@ -44,7 +34,7 @@ class FirstStartQuestionTest : public ::testing::Test {
   testing::FakeFileSystem files;
   Settings settings{files, "C:\\KORU\\", SystemVersion{5, 1, 2600, 2}};
   ReenteringDialogs dialogs;
-  CountingAssociator associator;
+  testing::RecordingAssociator associator;
   FirstStartQuestion question;
 };
 
@@ -56,15 +46,15 @@ TEST_F(FirstStartQuestionTest, YesOnTheFirstStartAssociatesOnceAndAsksNoMore) {
                                u8"主なﾒﾃﾞｨｱﾌｧｲﾙをKORUに関連付けしますか？\n※後から詳細設定より手動で行う事もできます。")});
   EXPECT_EQ(dialogs.flags, std::vector<int>{68});
   EXPECT_EQ(dialogs.noDefaults, std::vector<bool>{true});
-  EXPECT_FALSE(associator.extensions.empty());
-  EXPECT_EQ(associator.changes, 1);
+  EXPECT_TRUE(associator.AssociatedAny());
+  EXPECT_EQ(associator.Changes(), 1);
 }
 
 TEST_F(FirstStartQuestionTest, NoOrASavedWindowPositionAssociatesNothing) {
   dialogs.reply = answer::kNo;
   Activate();
   EXPECT_EQ(dialogs.asked.size(), 1u);
-  EXPECT_TRUE(associator.extensions.empty());
+  EXPECT_FALSE(associator.AssociatedAny());
 
   FirstStartQuestion later;
   settings.form.left = 20;

@@ -11,6 +11,7 @@
 #include "platform/cp932.h"
 #include "platform/user_dialogs.h"
 #include "support/fake_file_system.h"
+#include "support/recording_associator.h"
 
 namespace koru {
 namespace {
@@ -26,16 +27,6 @@ class FakeDialog : public ShortcutDialog {
     return reply;
   }
   void BringToFront() override {}
-};
-
-class FakeAssociator : public FileAssociator {
- public:
-  std::vector<std::string> calls;  // "program|.EXT|EXTfile|verb|description", "changed"
-  void Associate(const std::string& programPath, const std::string& dotExtension, const std::string& className,
-                 const std::string& verb, const std::string& description) override {
-    calls.push_back(programPath + "|" + dotExtension + "|" + className + "|" + verb + "|" + description);
-  }
-  void AssociationsChanged() override { calls.push_back("changed"); }
 };
 
 class SettingsFormTest : public ::testing::Test {
@@ -367,7 +358,7 @@ TEST_F(SettingsFormTest, AFullTableKeepsEveryRowAndTakesNoNewOne) {
 }
 
 TEST_F(SettingsFormTest, RegisteringAsksThenAssociates) {
-  FakeAssociator associator;
+  testing::RecordingAssociator associator;
   FileTypeGrid grid;
   grid.Fill(settings.FileTypes());
   grid.Select(RowOf(grid, "MPL"));

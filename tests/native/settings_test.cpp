@@ -9,6 +9,7 @@
 
 #include "platform/cp932.h"
 #include "support/fake_file_system.h"
+#include "support/recording_associator.h"
 
 namespace koru {
 namespace {
@@ -408,16 +409,6 @@ TEST(Settings, RecentFilesAreReadFromTheLastSection) {
   EXPECT_EQ(settings.RecentFile(9), "C:\\z.mpl");
 }
 
-class RecordingAssociator : public FileAssociator {
- public:
-  void Associate(const std::string& programPath, const std::string& dotExtension, const std::string& className,
-                 const std::string& verb, const std::string& description) override {
-    calls.push_back(programPath + "|" + dotExtension + "|" + className + "|" + verb + "|" + description);
-  }
-  void AssociationsChanged() override { calls.push_back("changed"); }
-  std::vector<std::string> calls;
-};
-
 TEST(Settings, AssociateMainTypesRegistersTheBuiltInMediaTypesOfThisSystem) {
   testing::FakeFileSystem fs;
   std::string description = cp932::FromUtf8(u8"ﾒﾃﾞｨｱﾌｧｲﾙ");
@@ -425,7 +416,7 @@ TEST(Settings, AssociateMainTypesRegistersTheBuiltInMediaTypesOfThisSystem) {
 
   Settings xp(fs, kFolder, kWindowsXp);
   xp.SetCategory("a.wav", '0');  // the user's table does not matter
-  RecordingAssociator onXp;
+  testing::RecordingAssociator onXp;
   xp.AssociateMainTypes(onXp, "C:\\KORU\\KORU.exe");
   std::vector<std::string> expectedXp;
   for (const char* ext : {"WMA", "WAX", "WAV", "MP2", "MPA", "MP3", "MID", "MIDI", "RMI"}) expectedXp.push_back(call(ext));
@@ -433,7 +424,7 @@ TEST(Settings, AssociateMainTypesRegistersTheBuiltInMediaTypesOfThisSystem) {
   EXPECT_EQ(onXp.calls, expectedXp);
 
   Settings w2000(fs, kFolder, kWindows2000);
-  RecordingAssociator on2000;
+  testing::RecordingAssociator on2000;
   w2000.AssociateMainTypes(on2000, "C:\\KORU\\KORU.exe");
   std::vector<std::string> expected2000;
   for (const char* ext : {"WAV", "MP2", "MP3", "MID", "RMI"}) expected2000.push_back(call(ext));

@@ -17,23 +17,12 @@ namespace {
 
 using testing::DoublesFolder;
 using testing::FixturePath;
+using testing::ReadBytes;
 using testing::ScratchFolder;
 
 struct LogLine {
   std::string library, function, arguments;
 };
-
-std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  CloseHandle(file);
-  return bytes;
-}
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

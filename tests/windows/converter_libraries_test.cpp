@@ -26,29 +26,12 @@
 namespace koru {
 namespace {
 
+using testing::ReadBytes;
 using testing::ScratchFolder;
 
 constexpr char kRcpHeader[] = "RCM-PC98V2.0(C)COME ON MUSIC";
 constexpr std::int64_t kToneMs = 1500;  // tone-1500ms.ogg
 constexpr std::int64_t kSlackMs = 60;
-
-// The build tree, beside KORU.exe.
-std::wstring BuildPath(const std::wstring& relative) {
-  const std::wstring exe = testing::KoruExePath();
-  return exe.substr(0, exe.find_last_of(L'\\') + 1) + relative;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  CloseHandle(file);
-  return bytes;
-}
 
 bool Loaded(const wchar_t* library) { return GetModuleHandleW(library) != nullptr; }
 
@@ -61,12 +44,12 @@ class ConverterLibrariesTest : public ::testing::Test {
   }
   void TearDown() override {
     SetDllDirectoryW(nullptr);
-    SetCurrentDirectoryW(BuildPath(L"").c_str());
+    SetCurrentDirectoryW(testing::BuildFolder().c_str());
     SetEnvironmentVariableW(L"KORU_DOUBLE_LOG", nullptr);
     SetEnvironmentVariableW(L"KORU_DOUBLE_MISBEHAVE", nullptr);
   }
   static void UseDoubles(const std::wstring& variant) {
-    SetDllDirectoryW(BuildPath(L"doubles\\x86_64\\" + variant).c_str());
+    SetDllDirectoryW((testing::BuildFolder() + L"doubles\\x86_64\\" + variant).c_str());
   }
   static void Misbehave(const wchar_t* names) { SetEnvironmentVariableW(L"KORU_DOUBLE_MISBEHAVE", names); }
 
@@ -151,7 +134,7 @@ TEST_F(ConverterLibrariesTest, RcpcvMissingOrMisbehavingFailsTheConversionCatcha
 
 TEST_F(ConverterLibrariesTest, OgogIsLoadedAroundEachDecodingAndAskedItsVersionOncePerLoad) {
   const std::wstring source = scratch / L"曲ﾃｽﾄ.ogg";
-  ASSERT_TRUE(CopyFileW(BuildPath(L"fixtures\\tone-1500ms.ogg").c_str(), source.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((testing::BuildFolder() + L"fixtures\\tone-1500ms.ogg").c_str(), source.c_str(), FALSE));
   SetCurrentDirectoryW(scratch.Path().c_str());
   Misbehave(L"long-version");
   OgogDecoder decoder;
@@ -202,7 +185,7 @@ class PreparationOnDiskTest : public ConverterLibrariesTest {
   std::string Ogg(const std::wstring& name) {
     const std::wstring path = scratch / name;
     CreateDirectoryW(path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
-    EXPECT_TRUE(CopyFileW(BuildPath(L"fixtures\\tone-1500ms.ogg").c_str(), path.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileW((testing::BuildFolder() + L"fixtures\\tone-1500ms.ogg").c_str(), path.c_str(), FALSE));
     return *Narrow(path);
   }
   // The file to play, or "" when the step failed.

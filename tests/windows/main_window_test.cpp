@@ -158,9 +158,9 @@ TEST(MainWindow, TheFirstActivationOfAFirstStartAsksAndYesAssociates) {
     return false;
   });
   ASSERT_TRUE(rig.Open());
-  EXPECT_TRUE(PumpUntil([&] { return rig.associator.changes == 1; }));
+  EXPECT_TRUE(PumpUntil([&] { return rig.associator.Changes() == 1; }));
   EXPECT_FALSE(ticker.TimedOut());
-  EXPECT_FALSE(rig.associator.extensions.empty());
+  EXPECT_TRUE(rig.associator.AssociatedAny());
 }
 
 }  // namespace

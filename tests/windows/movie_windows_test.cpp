@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "playback/mci_media_device_win32.h"
@@ -18,6 +17,7 @@
 namespace koru {
 namespace {
 
+using testing::PumpUntil;
 using testing::ScratchFolder;
 
 constexpr int kWidth = 320;
@@ -78,20 +78,6 @@ std::string SolidAvi(int frames) {
   const std::string body = List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf))) +
                            List("movi", movi) + Chunk("idx1", index);
   return Chunk("RIFF", "AVI " + body);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-  return true;
 }
 
 COLORREF PixelOf(HWND window, int x, int y) {

@@ -12,6 +12,7 @@
 #include "platform/cp932.h"
 #include "platform/wide_text_win32.h"
 #include "support/fake_file_system.h"
+#include "support/recording_associator.h"
 #include "ui/settings_dialog.h"
 #include "ui/settings_dialog_ids.h"
 #include "windows/support/modal_ticker.h"
@@ -26,16 +27,6 @@ using testing::ShownDialogs;
 std::wstring Wide(const char8_t* utf8) { return Widen(cp932::FromUtf8(utf8)); }
 
 const std::wstring kCaption = Wide(u8"詳細設定 - MEDIA-PLAYER - KORU");
-
-class RecordingAssociator : public FileAssociator {
- public:
-  int calls = 0;
-  void Associate(const std::string&, const std::string&, const std::string&, const std::string&,
-                 const std::string&) override {
-    ++calls;
-  }
-  void AssociationsChanged() override {}
-};
 
 class NoShortcutFiles : public ShortcutFiles {
  public:
@@ -113,7 +104,7 @@ class SettingsDialogTest : public ::testing::Test {
 
   testing::FakeFileSystem files;
   Settings settings{files, "C:\\KORU\\", SystemVersion{10, 0, 19045, 2}};
-  RecordingAssociator associator;
+  testing::RecordingAssociator associator;
   NoShortcutFiles shortcutFiles;
   int applied = 0;
 };

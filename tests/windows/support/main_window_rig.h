@@ -12,15 +12,16 @@
 #include <vector>
 
 #include "archive/null_archiver.h"
-#include "desktop/file_associator.h"
 #include "medialist/media_list.h"
 #include "platform/cp932.h"
 #include "playback/player.h"
 #include "settings/settings.h"
 #include "support/fake_file_system.h"
 #include "support/playback_fakes.h"
+#include "support/recording_associator.h"
 #include "ui/main_window.h"
 #include "ui/player_dialogs.h"
+#include "windows/support/test_environment.h"
 
 namespace koru::testing {
 
@@ -29,18 +30,6 @@ class WorkingArchiver : public NullArchiver {
  public:
   bool working = false;
   bool Working() const override { return working; }
-};
-
-// Counts what the first start's question would associate.
-class CountingAssociator : public FileAssociator {
- public:
-  std::vector<std::string> extensions;
-  int changes = 0;
-  void Associate(const std::string&, const std::string& dotExtension, const std::string&, const std::string&,
-                 const std::string&) override {
-    extensions.push_back(dotExtension);
-  }
-  void AssociationsChanged() override { ++changes; }
 };
 
 // The main window as the application builds it, over stand-ins.
@@ -77,7 +66,7 @@ struct MainWindowRig {
   FakeRcp rcp;
   FakeOgg ogg;
   FakeSstp sstp;
-  CountingAssociator associator;
+  RecordingAssociator associator;
   // The settings dialog's shortcut buttons: no shortcut is ever there, and
   // none can be made.
   struct NoShortcutFiles : ShortcutFiles {
@@ -102,20 +91,5 @@ struct MainWindowRig {
                               EntryConverters{extractor, rcp, ogg}, sstp, nullptr, order, noRepeat,
                               "C:\\TEMP\\KORUTEMP\\"}};
 };
-
-// Dispatches the thread's messages until `done` or the time is up.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-  return true;
-}
 
 }  // namespace koru::testing

@@ -20,6 +20,32 @@ std::wstring FixturePath(const std::wstring& name) {
   return WindowsPathOfUnixPath(KORU_FIXTURES_UNIX_DIR) + L"\\" + name;
 }
 
+std::string ReadBytes(const std::wstring& path) {
+  std::string bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  return true;
+}
+
 std::wstring BuildFolder() {
   std::wstring folder = KoruExePath();
   folder.erase(folder.find_last_of(L'\\') + 1);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace koru::testing {
@@ -22,6 +23,13 @@ std::wstring DoublesFolder(const std::wstring& subfolder);
 
 // A generated test file (the archives of tests/doubles/archiver/test_zips.py).
 std::wstring FixturePath(const std::wstring& name);
+
+// The bytes of a file another process may be writing; empty when it cannot be
+// opened.
+std::string ReadBytes(const std::wstring& path);
+
+// Dispatches the thread's messages until `done` or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // A fresh folder under the Windows temporary folder, removed with its files
 // (not following links) when the test ends.
