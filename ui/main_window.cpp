@@ -34,18 +34,6 @@ constexpr int kFileMenu = 0;
 constexpr int kConfigMenu = 3;
 constexpr UINT kFileLastPosition = 1;  // mnuFileLast
 
-void CheckMenuItems(std::initializer_list<HMENU> menus, int command, bool checked) {
-  for (HMENU menu : menus) {
-    if (menu) CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-  }
-}
-
-void EnableMenuItems(std::initializer_list<HMENU> menus, int command, bool enabled) {
-  for (HMENU menu : menus) {
-    if (menu) EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-  }
-}
-
 bool IsWithin(HWND window, HWND container) { return window == container || IsChild(container, window); }
 
 }  // namespace

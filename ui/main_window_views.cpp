@@ -30,18 +30,6 @@ constexpr int kFileMenu = 0;
 constexpr UINT kFileSortPosition = 10;  // mnuFileSort, a submenu
 constexpr int kListFontPixels = 12;
 
-void CheckMenuItems(std::initializer_list<HMENU> menus, int command, bool checked) {
-  for (HMENU menu : menus) {
-    if (menu) CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-  }
-}
-
-void EnableMenuItems(std::initializer_list<HMENU> menus, int command, bool enabled) {
-  for (HMENU menu : menus) {
-    if (menu) EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-  }
-}
-
 // lblScreen0 and lblTitle; pnlData.
 COLORREF PanelTextColour(int colour) {
   switch (colour) {

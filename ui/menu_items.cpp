@@ -61,4 +61,16 @@ int PositionOf(HMENU menu, UINT id) {
   return -1;
 }
 
+void CheckMenuItems(std::initializer_list<HMENU> menus, int command, bool checked) {
+  for (HMENU menu : menus) {
+    if (menu) CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
+void EnableMenuItems(std::initializer_list<HMENU> menus, int command, bool enabled) {
+  for (HMENU menu : menus) {
+    if (menu) EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
 }  // namespace koru

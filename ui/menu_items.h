@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "platform/unique_handle_win32.h"
@@ -40,5 +41,10 @@ void SetShortcutText(HMENU menu, UINT id, const wchar_t* shortcut);
 
 // The position of the item with command `id` in `menu` itself, or -1.
 int PositionOf(HMENU menu, UINT id);
+
+// Checks, or enables, the item with command `command` in each menu that
+// exists: a command's twins in the main menu and the popups.
+void CheckMenuItems(std::initializer_list<HMENU> menus, int command, bool checked);
+void EnableMenuItems(std::initializer_list<HMENU> menus, int command, bool enabled);
 
 }  // namespace koru
